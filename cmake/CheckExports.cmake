@@ -1,0 +1,28 @@
+# Compares the dynamic symbols a built libkorvane.so defines with the export list.
+# cmake -DLIBRARY=<lib> -DEXPECTED=<file of names> -P CheckExports.cmake
+find_program(NM nm REQUIRED)
+execute_process(COMMAND ${NM} -D --defined-only -C ${LIBRARY}
+  OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" lines "${out}")
+set(actual "")
+foreach(line IN LISTS lines)
+  # "<address> <type> <name...>"
+  if(line MATCHES "^[0-9a-fA-F]+ [A-Za-z] (.+)$")
+    list(APPEND actual "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+file(STRINGS ${EXPECTED} expected)
+set(missing ${expected})
+list(REMOVE_ITEM missing ${actual})
+set(extra ${actual})
+list(REMOVE_ITEM extra ${expected})
+if(missing OR extra)
+  list(JOIN missing "\n  " m)
+  list(JOIN extra "\n  " e)
+  message(FATAL_ERROR "export mismatch\nmissing:\n  ${m}\nunexpected:\n  ${e}")
+endif()
+list(LENGTH expected n)
+message(STATUS "libkorvane exports exactly the ${n} listed names")

@@ -1,0 +1,10 @@
+# One switch for the whole tree, so the library, its platform layer and the tests agree.
+if(KORVANE_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+elseif(KORVANE_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(KORVANE_SANITIZE AND NOT KORVANE_SANITIZE STREQUAL "OFF")
+  message(FATAL_ERROR "KORVANE_SANITIZE must be OFF, address or thread")
+endif()

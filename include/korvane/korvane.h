@@ -1,0 +1,10 @@
+/* korvane: the support library's whole exported interface. */
+#ifndef KORVANE_KORVANE_H
+#define KORVANE_KORVANE_H
+
+#include "api.h"
+#include "win32.h"
+#include "intl.h"
+#include "memory.h"
+
+#endif

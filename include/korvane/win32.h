@@ -1,0 +1,26 @@
+/* The Win32 services the library calls. On Windows this is the system's own header;
+   elsewhere it is the subset that the platform layer (libkorvane-win32) implements. */
+#ifndef KORVANE_WIN32_H
+#define KORVANE_WIN32_H
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <winspool.h>
+#include <commdlg.h>
+#else
+#include "win32/base.h"
+#include "win32/heap.h"
+#include "win32/sync.h"
+#include "win32/system.h"
+#include "win32/text.h"
+#include "win32/profile.h"
+#include "win32/ole.h"
+#endif
+
+#endif

@@ -1,0 +1,25 @@
+// Shared between the files of the platform layer; never seen by the library.
+#pragma once
+
+#include <korvane/platform.h>
+
+#include <string>
+
+namespace kw {
+
+// The emulated system's identity, settled on first use from the environment.
+struct SystemConfig {
+  LANGID systemLangId;
+  LCID userLcid;
+  UINT codePage;
+};
+
+SystemConfig currentSystem();
+// Code page that Windows uses as ANSI code page for a system language.
+UINT codePageForLanguage(LANGID langId);
+std::string winIniPath();
+
+// Called by TlsSetValue: arms the thread-exit notification of registered modules.
+void noteThreadUsesLibrary();
+
+}  // namespace kw
