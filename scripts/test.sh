@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the normal build, then AddressSanitizer + UndefinedBehaviorSanitizer,
+# then the threaded test programs under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+run_config() {  # name, cmake options..., then -- and the targets to build (all when none)
+  local dir=build/$1; shift
+  local opts=() targets=()
+  while (($#)) && [ "$1" != "--" ]; do opts+=("$1"); shift; done
+  (($#)) && shift
+  targets=("$@")
+  echo "== $dir"
+  cmake -S . -B "$dir" -G Ninja "${opts[@]}" >/dev/null
+  if ((${#targets[@]})); then
+    cmake --build "$dir" -j"$jobs" --target "${targets[@]}"
+    local regex
+    regex=$(IFS='|'; echo "${targets[*]}")
+    ctest --test-dir "$dir" --output-on-failure -j"$jobs" -R "^(${regex})(\\.|$)"
+  else
+    cmake --build "$dir" -j"$jobs"
+    ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  fi
+}
+
+run_config tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_config asan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=address -DKORVANE_BUILD_BENCH=OFF
+# ThreadSanitizer needs a fixed memory layout on kernels with high mmap randomisation.
+export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1}"
+if setarch "$(uname -m)" -R true 2>/dev/null; then
+  setarch "$(uname -m)" -R bash -c "$(declare -f run_config); jobs=$jobs; run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame"
+else
+  run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame
+fi
