@@ -23,8 +23,9 @@ struct Config {
 };
 
 Config& config() {
-  static Config c;  // never destroyed before the last library call: leaked on purpose
-  return c;
+  // Leaked on purpose: static clean-ups and exiting threads still ask for the code page.
+  static Config* c = new Config;
+  return *c;
 }
 
 bool parseId(const char* text, unsigned long& out) {
@@ -83,9 +84,10 @@ UINT codePageForLanguage(LANGID langId) {
     case 0x11: return 932;
     case 0x12: return 949;
     case 0x04: {
-      // Traditional Chinese (Taiwan, Hong Kong, Macau) uses Big5; the rest GBK.
+      // Traditional Chinese (Taiwan, Hong Kong, Macau, and the neutral zh-Hant 0x7C04)
+      // uses Big5; the rest GBK.
       WORD sub = SUBLANGID(langId);
-      return (sub == 0x01 || sub == 0x03 || sub == 0x05) ? 950 : 936;
+      return (sub == 0x01 || sub == 0x03 || sub == 0x05 || sub == 0x1F) ? 950 : 936;
     }
     default: return 1252;
   }

@@ -41,8 +41,14 @@ KW32_API LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
     return nullptr;
   }
   ProcessHeap& h = processHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
-  h.blocks[p] = bytes;
+  try {
+    std::lock_guard<std::mutex> lock(h.mutex);
+    h.blocks[p] = bytes;
+  } catch (...) {  // no room to track the block: refuse it rather than throw
+    std::free(p);
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
   return p;
 }
 
@@ -73,8 +79,12 @@ KW32_API LPVOID WINAPI HeapReAlloc(HANDLE heap, DWORD flags, LPVOID mem, SIZE_T 
     return nullptr;  // the old block stays valid
   }
   if ((flags & HEAP_ZERO_MEMORY) && bytes > old) std::memset(static_cast<char*>(p) + old, 0, bytes - old);
-  h.blocks.erase(it);
-  h.blocks[p] = bytes;
+  // The tracking entry moves to the new address without allocating, so it cannot fail
+  // after the block itself has moved.
+  auto node = h.blocks.extract(it);
+  node.key() = p;
+  node.mapped() = bytes;
+  h.blocks.insert(std::move(node));
   return p;
 }
 

@@ -19,6 +19,10 @@ constexpr DWORD kTlsSlots = 1088;
 struct TlsTable {
   std::mutex mutex;
   std::bitset<kTlsSlots> used;
+  // Raised each time a slot is freed. A thread's value counts only while it carries the
+  // slot's current generation: freeing a slot empties it in every thread, as on Windows,
+  // so a slot handed out again never shows another owner's stale pointer.
+  std::atomic<DWORD> generation[kTlsSlots] = {};
 };
 
 TlsTable& tlsTable() {
@@ -28,6 +32,7 @@ TlsTable& tlsTable() {
 
 // Trivially destructible, so the values stay readable while other thread-exit work runs.
 thread_local void* tlsValues[kTlsSlots];
+thread_local DWORD tlsGenerations[kTlsSlots];
 
 thread_local DWORD threadId = 0;
 
@@ -88,8 +93,7 @@ KW32_API BOOL WINAPI TlsFree(DWORD index) {
     return FALSE;
   }
   t.used[index] = false;
-  // Windows clears a freed slot in the calling thread; other threads' stale values are
-  // unreachable through the slot number until it is handed out again.
+  t.generation[index].fetch_add(1, std::memory_order_release);
   tlsValues[index] = nullptr;
   return TRUE;
 }
@@ -100,6 +104,7 @@ KW32_API LPVOID WINAPI TlsGetValue(DWORD index) {
     return nullptr;
   }
   SetLastError(ERROR_SUCCESS);
+  if (tlsGenerations[index] != tlsTable().generation[index].load(std::memory_order_acquire)) return nullptr;
   return tlsValues[index];
 }
 
@@ -109,6 +114,7 @@ KW32_API BOOL WINAPI TlsSetValue(DWORD index, LPVOID value) {
     return FALSE;
   }
   tlsValues[index] = value;
+  tlsGenerations[index] = tlsTable().generation[index].load(std::memory_order_acquire);
   if (value) kw::noteThreadUsesLibrary();
   return TRUE;
 }

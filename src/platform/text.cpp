@@ -18,11 +18,11 @@ bool isLeadByte(UINT codePage, BYTE b) {
 
 UINT acp() { return kw::currentSystem().codePage; }
 
-// Windows-1252 letters above ASCII: Š Œ Ž š œ ž Ÿ ª µ º À-Ö Ø-ö ø-ÿ.
+// Windows-1252 letters above ASCII: ƒ Š Œ Ž š œ ž Ÿ ª µ º À-Ö Ø-ö ø-ÿ.
 bool isAlpha1252(BYTE b) {
   if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
   switch (b) {
-    case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
+    case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
     case 0xAA: case 0xB5: case 0xBA: return true;
     default: return b >= 0xC0 && b != 0xD7 && b != 0xF7;
   }
@@ -34,7 +34,7 @@ bool isUpper1252(BYTE b) {
 }
 
 bool isLower1252(BYTE b) {
-  return (b >= 'a' && b <= 'z') || b == 0x9A || b == 0x9C || b == 0x9E || b == 0xAA || b == 0xB5 ||
+  return (b >= 'a' && b <= 'z') || b == 0x83 || b == 0x9A || b == 0x9C || b == 0x9E || b == 0xAA || b == 0xB5 ||
          b == 0xBA || (b >= 0xDF && b != 0xF7);
 }
 
@@ -48,7 +48,7 @@ BYTE upper1252(BYTE b) {
     default: break;
   }
   if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<BYTE>(b - 0x20);
-  return b;  // ß, ª, µ, º have no single-byte capital
+  return b;  // ƒ, ß, ª, µ, º have no single-byte capital
 }
 
 BYTE lower1252(BYTE b) {
