@@ -6,6 +6,10 @@
                       else ~/.config/korvane/win.ini; a missing file has no keys)
      KORVANE_LANGID   system default language id, "0x0411" or "1041"
      KORVANE_LCID     user default locale id
+     KORVANE_SHM_PREFIX  prefix of the POSIX shared memory names behind named mappings
+                      and mutexes, read whenever one is opened (default "/korvane-<uid>-");
+                      processes share a named object only when their prefixes agree, so
+                      parallel test runs pick one each
    Unset language values follow the POSIX locale (LC_ALL, LC_CTYPE, LANG). */
 #ifndef KORVANE_PLATFORM_H
 #define KORVANE_PLATFORM_H
@@ -26,12 +30,25 @@ KW32_API LPCSTR WINAPI KwWinIniPath(void);
 /* The dynamic-library entry point of a module. */
 typedef BOOL(WINAPI *KW_DLLMAIN)(HINSTANCE module, DWORD reason, LPVOID reserved);
 
+/* A module's resources, as its resource script describes them: the string table sorted
+   by id. */
+typedef struct KW_STRING_RESOURCE {
+  UINT id;
+  LPCSTR text;
+} KW_STRING_RESOURCE;
+
+typedef struct KW_RESOURCES {
+  const KW_STRING_RESOURCE *strings;
+  UINT stringCount;
+} KW_RESOURCES;
+
 /* A module that wants the Win32 entry-point notifications registers itself once it has
    finished its static initialisation. Registration gives the module its handle and calls
    the entry point with DLL_PROCESS_ATTACH; every thread that has stored a thread-local
    storage value then gets DLL_THREAD_DETACH when it ends; unregistration calls
-   DLL_PROCESS_DETACH. */
-KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry);
+   DLL_PROCESS_DETACH. The resources (may be null) are served to LoadStringA for the
+   module's handle and must outlive the registration. */
+KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry, const KW_RESOURCES *resources);
 KW32_API void WINAPI KwUnregisterModule(HINSTANCE module);
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "frame/entry.h"
 #include "memory/thread_map.h"
+#include "resources/resources.h"
 
 namespace kv {
 
@@ -46,7 +47,7 @@ MainLockPointer gMainLockPointer;
 #if !defined(_WIN32)
 struct LoaderNotifications {
   HINSTANCE module;
-  LoaderNotifications() : module(KwRegisterModule("korvane", DllMain)) {}
+  LoaderNotifications() : module(KwRegisterModule("korvane", DllMain, &gResources)) {}
   ~LoaderNotifications() { KwUnregisterModule(module); }
 };
 LoaderNotifications gLoaderNotifications;

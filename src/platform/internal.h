@@ -19,6 +19,9 @@ SystemConfig currentSystem();
 UINT codePageForLanguage(LANGID langId);
 std::string winIniPath();
 
+// The resources a registered module brought, or null.
+const KW_RESOURCES* moduleResources(HINSTANCE module);
+
 // Called by TlsSetValue: arms the thread-exit notification of registered modules.
 void noteThreadUsesLibrary();
 

@@ -13,6 +13,7 @@ namespace {
 struct Module {
   std::string name;
   KW_DLLMAIN entry;
+  const KW_RESOURCES* resources;
 };
 
 struct Registry {
@@ -48,11 +49,19 @@ thread_local ThreadExitNotice exitNotice;
 
 namespace kw {
 void noteThreadUsesLibrary() { exitNotice.armed = true; }
+
+const KW_RESOURCES* moduleResources(HINSTANCE module) {
+  Registry& r = registry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  for (Module* m : r.modules)
+    if (reinterpret_cast<HINSTANCE>(m) == module) return m->resources;
+  return nullptr;
+}
 }  // namespace kw
 
-KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry) {
+KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry, const KW_RESOURCES* resources) {
   if (!entry) return nullptr;
-  auto* m = new Module{name ? name : "", entry};
+  auto* m = new Module{name ? name : "", entry, resources};
   {
     Registry& r = registry();
     std::lock_guard<std::mutex> lock(r.mutex);
