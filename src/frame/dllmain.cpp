@@ -1,6 +1,7 @@
 // The entry point: brings the per-process state up once, keeps the thread-local storage
 // slot of the thread-local items, and tears both down again. It never fails the load.
 #include "frame/entry.h"
+#include "format/calendar_names.h"
 #include "frame/state.h"
 
 #include <korvane/intl.h>
@@ -25,6 +26,7 @@ void processAttach(HINSTANCE module) {
     GetVersionExA(&version);                       // a failure leaves platform id 0
     gpState->platformId = version.dwPlatformId;
     IntlInit();
+    loadCalendarNames();  // not checked: a missing name is retried on first use
     gpState->settingsDirty = 1;
   }
   if (gTlsSlot == kNoTlsSlot) gTlsSlot = TlsAlloc();  // a failure stores the same marker

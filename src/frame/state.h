@@ -18,6 +18,19 @@ struct LibraryState {
   LONG bidiEnabled;
   WORD systemLangId;
   WORD primaryLangId;
+
+  // Calendar names and the profile words of the settings, from the string table.
+  CHAR keyDateType[20];
+  CHAR wordShortGregorian[25];
+  CHAR wordLongGregorian[24];
+  CHAR wordJapanGregorian[25];
+  CHAR wordJapanEmperor[23];
+  CHAR keyEmpDateBoundaryCheck[31];
+  LONG namesLoaded;
+  CHAR dayAbbrev[7][16];     // by day of week 1 (Saturday) to 7
+  CHAR dayFull[7][16];
+  CHAR monthAbbrev[12][16];  // January first
+  CHAR monthFull[12][16];
 };
 
 extern LibraryState* const gpState;

@@ -32,10 +32,59 @@ int showCharset() {
   return 0;
 }
 
+const char* dateTypeName(UINT type) {
+  switch (type) {
+    case INTL_DATE_LONG_GREGORIAN: return "LongGregorian";
+    case INTL_DATE_JAPAN_GREGORIAN: return "JapanGregorian";
+    case INTL_DATE_JAPAN_EMPEROR: return "JapanEmperor";
+    default: return "ShortGregorian";
+  }
+}
+
+// A one-character setting as text; an empty value means no separator.
+const char* charSetting(char c, char (&buf)[4]) {
+  if (!c) return "(none)";
+  buf[0] = '"';
+  buf[1] = c;
+  buf[2] = '"';
+  buf[3] = '\0';
+  return buf;
+}
+
+int showSettings() {
+  tagINTLPROFILE p{};
+  FMTGetProfileIntl(&p);
+  char b1[4], b2[4], b3[4], b4[4];
+#if !defined(_WIN32)
+  std::printf("regional settings from %s\n", KwWinIniPath());
+#endif
+  std::printf("  country          %u \"%s\" language \"%s\"\n", p.iCountry, p.sCountry, p.sLanguage);
+  std::printf("  decimal %s thousands %s list %s digits %u leading zero %u measure %s\n",
+              charSetting(p.sDecimal, b1), charSetting(p.sThousand, b2), charSetting(p.sList, b3), p.iDigits,
+              p.iLzero, p.iMeasure ? "U.S." : "metric");
+  std::printf("  currency         \"%s\" %s%s, %u digits, negative form %u\n", p.sCurrency,
+              p.iCurrAfter ? "after the amount" : "before the amount", p.iCurrSeparated ? ", separated" : "",
+              p.iCurrDigits, p.iNegCurr);
+  std::printf("  short date       \"%s\" (order %u, separator %s)\n", p.sShortDate, p.iDate, charSetting(p.sDate, b4));
+  std::printf("  long date        \"%s\"\n", p.sLongDate);
+  std::printf("  time             %s-hour, separator \"%s\", leading zero %u, \"%s\"/\"%s\"\n",
+              p.iTime ? "24" : "12", p.sTime, p.iTLZero, p.s1159, p.s2359);
+  std::printf("  calendar         %s, emperor-era boundary check %u\n", dateTypeName(p.iDateType), p.iEmpDateBoundryCheck);
+  return 0;
+}
+
+int demo() {
+  std::printf("== character set\n");
+  showCharset();
+  std::printf("\n== ");
+  return showSettings();
+}
+
 int usage() {
   std::fprintf(stderr,
                "usage: korvane demo       a short tour of the library\n"
-               "       korvane charset    the character-set state in force\n");
+               "       korvane charset    the character-set state in force\n"
+               "       korvane settings   the regional settings in force and where they came from\n");
   return 2;
 }
 
@@ -43,6 +92,8 @@ int usage() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return usage();
-  if (!std::strcmp(argv[1], "demo") || !std::strcmp(argv[1], "charset")) return showCharset();
+  if (!std::strcmp(argv[1], "demo")) return demo();
+  if (!std::strcmp(argv[1], "charset")) return showCharset();
+  if (!std::strcmp(argv[1], "settings")) return showSettings();
   return usage();
 }

@@ -1,0 +1,53 @@
+// The regional settings cache and the per-thread format record, as the formatting code
+// reads them.
+#pragma once
+
+#include <korvane/settings.h>
+
+namespace kv {
+
+// FMTGetIntlString indexes.
+enum IntlString : UINT {
+  kShortDatePic = 0,
+  kLongDatePic = 1,
+  kTimeSep = 2,
+  kAmDesignator = 3,
+  kPmDesignator = 4,
+  kCurrencySymbol = 5,
+  kThousandSep = 6,  // per-thread one-character string
+  kDecimalSep = 7,   // per-thread one-character string
+};
+
+// FMTGetIntlValue indexes.
+enum IntlValue : UINT {
+  kTime24 = 0,
+  kTimeLeadingZero = 1,
+  kLeadingZero = 2,
+  kDigits = 3,
+  kCurrDigits = 4,
+  kNegCurr = 5,
+  kDateType = 6,
+  kEmpDateBoundaryCheck = 7,
+  kCurrencyPosition = 10,
+  kCountry = 11,
+};
+
+// Re-reads the profile into the cache when it is marked dirty.
+void FMTRefreshIntl();
+// Null for an index of 8 or more (and when no thread record can be had for 6 and 7).
+const char* FMTGetIntlString(UINT index);
+// -1 for an index the cache does not serve.
+LONG FMTGetIntlValue(UINT index);
+
+// The per-thread record of the formatting code, a thread-local item.
+struct FormatThreadRecord {
+  LONG validationBusy;  // nonzero: keystroke validation returns at once
+  LONG longestDayName;  // -1 until measured
+  LONG longestMonthName;
+  CHAR separator[2];    // FMTGetIntlString indexes 6 and 7
+};
+
+// The calling thread's record, created on first use; null when it cannot be allocated.
+FormatThreadRecord* formatThreadRecord();
+
+}  // namespace kv
