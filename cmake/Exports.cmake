@@ -69,3 +69,38 @@ function(korvane_write_expected_symbols list_file out_file)
   file(COPY_FILE "${out_file}.tmp" "${out_file}" ONLY_IF_DIFFERENT)
   file(REMOVE "${out_file}.tmp")
 endfunction()
+
+# Windows: the module-definition file cannot be written from the list alone, because the
+# names it must bind to are the compiler's: a __stdcall function `F` is the symbol
+# `_F@N` (N = bytes of arguments), and a C++ one has its mangled name. So the .def is
+# generated at build time from the symbols of the compiled objects (WriteDefFile.cmake):
+#   c     `F@N == F`        internal _F@N, exported undecorated as F
+#   cdec  `F@N == _F@N`     exported under the decorated name the list gives
+#   cpp   `_Z...`           exported under the mangled name g++ gives it
+#   data  `Name DATA`
+# The "==" form keeps the decorated name in the import library, so callers compiled with
+# our headers (which declare __stdcall) link against it. Alongside the .def the script
+# writes the names the DLL's export table must hold, for CheckDllExports.cmake.
+set(KORVANE_CMAKE_DIR "${CMAKE_CURRENT_LIST_DIR}")
+
+# korvane_write_def_file(<export list> <out.def> [<object library target>])
+# Also writes <out.def>.names. Call it in the directory of the target that uses the .def.
+function(korvane_write_def_file list_file out_file)
+  set(objects_target korvane_objects)
+  if(ARGC GREATER 2)
+    set(objects_target "${ARGV2}")
+  endif()
+  if(NOT CMAKE_NM)
+    message(FATAL_ERROR "korvane_write_def_file needs CMAKE_NM (the target's nm)")
+  endif()
+  set(object_list "${out_file}.objects")
+  file(GENERATE OUTPUT "${object_list}"
+    CONTENT "$<JOIN:$<TARGET_OBJECTS:${objects_target}>,\n>\n")
+  add_custom_command(OUTPUT "${out_file}" "${out_file}.names"
+    COMMAND ${CMAKE_COMMAND} -DEXPORTS=${list_file} -DOBJECTS=${object_list} -DNM=${CMAKE_NM}
+            -DOUT=${out_file} -P ${KORVANE_CMAKE_DIR}/WriteDefFile.cmake
+    DEPENDS "${list_file}" "$<TARGET_OBJECTS:${objects_target}>"
+            ${KORVANE_CMAKE_DIR}/WriteDefFile.cmake ${KORVANE_CMAKE_DIR}/Exports.cmake
+    COMMENT "Generating ${out_file} from the export list and the compiled objects"
+    VERBATIM)
+endfunction()
