@@ -58,4 +58,18 @@ KV_API void KV_CALL TLS_SetItem(DWORD item, DWORD_PTR value, TLS_DESTRUCTOR dest
 KV_API void KV_CALL TLS_Free(DWORD item);
 KV_API void KV_CALL TLS_FreeAll(void);
 
+/* The shared memory heap: one region, mapped at the same fixed address in every process
+   that attaches to it, serialised by a named mutex. MemSharedInit attaches and tells
+   whether the mapping was new; MemSharedInitHeap then lays out (new) or verifies the
+   heap header. A thread that owns the mutex may take it again. */
+KV_API int KV_CALL MemAcquireMutex(void);
+KV_API int KV_CALL MemReleaseMutex(void);
+KV_API void *KV_CALL MemSharedInit(BOOL *created, DWORD size);
+KV_API int KV_CALL MemSharedInitHeap(void *base, DWORD size, BOOL initialise);
+KV_API void *KV_CALL MemSharedAlloc(DWORD size);
+KV_API void KV_CALL MemSharedFree(void *block);
+KV_API int KV_CALL MemSharedCheck(void *block);
+KV_API int KV_CALL MemSharedCheckAll(void);
+KV_API void KV_CALL MemSharedTerminate(void);
+
 #endif

@@ -11,7 +11,9 @@ struct MemoryState {
   HANDLE sharedMutex;   // opened on first need, kept open
   HANDLE mapping;       // the shared file mapping
   void* view;           // where the mapping is mapped
+  DWORD viewSize;       // the mapping size this process asked for
   void* sharedHeap;     // the region given to the shared heap
+  DWORD sharedHeapSize; // its size: nothing outside it is ever touched
 };
 
 extern MemoryState gMemoryState;
