@@ -5,95 +5,115 @@
 #endif
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <string>
 
+#include "commands.h"
+
+namespace kvt {
 namespace {
 
-const char* dbcsName() {
-  if (!IntlDBCSEnabled()) return "none";
-  switch (IntlDBCSBlank()) {
-    case 0x8140: return "Japanese";
-    case 0xA140: return "Chinese";
-    case 0xA1A1: return "Korean";
-    default: return "unknown";
-  }
-}
+const char kToolHelp[] =
+    "usage: korvane [--profile FILE] [--lang ID] COMMAND [ARGS...]\n"
+    "\n"
+    "  number format PICTURE VALUE...     format numbers by a picture (\"\" and \"$\": regional forms)\n"
+    "  number parse PICTURE TEXT...       read formatted numbers back\n"
+    "  number calc [--round N] EXPR...    decimal arithmetic: + - * / and parentheses\n"
+    "  number tokenize PICTURE...         the stored, locale-neutral form of a picture\n"
+    "  date format PICTURE ISO-DATE...    format dates and times by a picture\n"
+    "  date parse [--picture P] TEXT...   read typed dates and times as ISO text\n"
+    "  date guess TEXT...                 the standard shape a date is written in\n"
+    "  mask apply MASK TEXT...            put text into an input mask\n"
+    "  mask strip MASK TEXT...            take the typed characters out of masked text\n"
+    "  settings                           the regional settings in force and their source\n"
+    "  charset                            the character set in force\n"
+    "  demo                               a short tour with fixed inputs\n"
+    "\n"
+    "Values come from the arguments or, when none are given, one per line from standard\n"
+    "input. A refused value gets a one-line message on standard error and the exit status 2;\n"
+    "the other values are still processed.\n"
+    "\n"
+    "  --profile FILE   read the regional settings from this win.ini\n"
+    "  --lang ID        system language, hex (0x0411) or decimal (1041)\n"
+    "\n"
+    "`korvane COMMAND --help` describes a command.\n";
 
-int showCharset() {
-  std::printf("system language  0x%04X\n", static_cast<unsigned>(GetSystemDefaultLangID()));
-  std::printf("user locale      0x%04X\n", static_cast<unsigned>(GetUserDefaultLCID()));
-  std::printf("ANSI code page   %u\n", static_cast<unsigned>(GetACP()));
-  std::printf("double-byte text %s (%s)\n", IntlDBCSEnabled() ? "yes" : "no", dbcsName());
-  std::printf("right-to-left    %s\n", IntlIsBiDiEnabled() ? "yes" : "no");
-  std::printf("double-byte blank 0x%04X\n", static_cast<unsigned>(IntlDBCSBlank()));
 #if !defined(_WIN32)
-  std::printf("win.ini          %s\n", KwWinIniPath());
-#endif
-  return 0;
+// A language id as "0x0411" or "1041".
+bool parseLangId(const std::string& text, unsigned long& id) {
+  if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return false;
+  char* end = nullptr;
+  id = std::strtoul(text.c_str(), &end, 0);
+  return *end == '\0' && id > 0 && id <= 0xFFFF;
 }
+#endif
 
-const char* dateTypeName(UINT type) {
-  switch (type) {
-    case INTL_DATE_LONG_GREGORIAN: return "LongGregorian";
-    case INTL_DATE_JAPAN_GREGORIAN: return "JapanGregorian";
-    case INTL_DATE_JAPAN_EMPEROR: return "JapanEmperor";
-    default: return "ShortGregorian";
+// Takes --profile and --lang wherever they stand and sets the emulated system up before
+// anything reads a setting.
+bool configure(Args& args, Reporter& report) {
+  std::string profile, lang;
+  const int hasProfile = takeOption(args, "profile", profile);
+  const int hasLang = takeOption(args, "lang", lang);
+  if (hasProfile < 0 || hasLang < 0) {
+    report.usage(hasProfile < 0 ? "--profile needs a file" : "--lang needs a language id");
+    return false;
   }
-}
-
-// A one-character setting as text; an empty value means no separator.
-const char* charSetting(char c, char (&buf)[4]) {
-  if (!c) return "(none)";
-  buf[0] = '"';
-  buf[1] = c;
-  buf[2] = '"';
-  buf[3] = '\0';
-  return buf;
-}
-
-int showSettings() {
-  tagINTLPROFILE p{};
-  FMTGetProfileIntl(&p);
-  char b1[4], b2[4], b3[4], b4[4];
-#if !defined(_WIN32)
-  std::printf("regional settings from %s\n", KwWinIniPath());
+  if (!hasProfile && !hasLang) return true;
+#if defined(_WIN32)
+  report.problem("--profile and --lang are not available on Windows: the system's settings serve");
+  return false;
+#else
+  if (hasProfile) {
+    if (std::FILE* f = std::fopen(profile.c_str(), "r")) {
+      std::fclose(f);
+    } else {
+      report.problem("cannot read profile " + quoted(profile));
+      return false;
+    }
+    KwConfigureWinIni(profile.c_str());
+  }
+  if (hasLang) {
+    unsigned long id = 0;
+    if (!parseLangId(lang, id)) {
+      report.usage("--lang takes a language id such as 0x0411, not " + quoted(lang));
+      return false;
+    }
+    KwConfigureSystem(static_cast<LANGID>(id), static_cast<LCID>(id));
+  }
+  FMTWinIniChanged();
+  IntlInit();
+  return true;
 #endif
-  std::printf("  country          %u \"%s\" language \"%s\"\n", p.iCountry, p.sCountry, p.sLanguage);
-  std::printf("  decimal %s thousands %s list %s digits %u leading zero %u measure %s\n",
-              charSetting(p.sDecimal, b1), charSetting(p.sThousand, b2), charSetting(p.sList, b3), p.iDigits,
-              p.iLzero, p.iMeasure ? "U.S." : "metric");
-  std::printf("  currency         \"%s\" %s%s, %u digits, negative form %u\n", p.sCurrency,
-              p.iCurrAfter ? "after the amount" : "before the amount", p.iCurrSeparated ? ", separated" : "",
-              p.iCurrDigits, p.iNegCurr);
-  std::printf("  short date       \"%s\" (order %u, separator %s)\n", p.sShortDate, p.iDate, charSetting(p.sDate, b4));
-  std::printf("  long date        \"%s\"\n", p.sLongDate);
-  std::printf("  time             %s-hour, separator \"%s\", leading zero %u, \"%s\"/\"%s\"\n",
-              p.iTime ? "24" : "12", p.sTime, p.iTLZero, p.s1159, p.s2359);
-  std::printf("  calendar         %s, emperor-era boundary check %u\n", dateTypeName(p.iDateType), p.iEmpDateBoundryCheck);
-  return 0;
-}
-
-int demo() {
-  std::printf("== character set\n");
-  showCharset();
-  std::printf("\n== ");
-  return showSettings();
-}
-
-int usage() {
-  std::fprintf(stderr,
-               "usage: korvane demo       a short tour of the library\n"
-               "       korvane charset    the character-set state in force\n"
-               "       korvane settings   the regional settings in force and where they came from\n");
-  return 2;
 }
 
 }  // namespace
 
+int runCommand(const Args& all) {
+  Reporter report("");
+  if (all.empty()) return report.usage("missing command");
+  const std::string name = all[0];
+  Args args(all.begin() + 1, all.end());
+  if (name == "number") return numberCommand(std::move(args));
+  if (name == "date") return dateCommand(std::move(args));
+  if (name == "mask") return maskCommand(std::move(args));
+  if (name == "settings") return settingsCommand(std::move(args));
+  if (name == "charset") return charsetCommand(std::move(args));
+  if (name == "demo") return demoCommand(std::move(args));
+  return report.usage("unknown command " + quoted(name));
+}
+
+}  // namespace kvt
+
 int main(int argc, char** argv) {
-  if (argc < 2) return usage();
-  if (!std::strcmp(argv[1], "demo")) return demo();
-  if (!std::strcmp(argv[1], "charset")) return showCharset();
-  if (!std::strcmp(argv[1], "settings")) return showSettings();
-  return usage();
+  kvt::Args args(argv + 1, argv + argc);
+  kvt::Reporter report("");
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    if (args.empty()) return report.usage("missing command");
+    return kvt::showHelp(kvt::kToolHelp);
+  }
+  if (!kvt::configure(args, report)) return report.status();
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) return kvt::showHelp(kvt::kToolHelp);
+  const int status = kvt::runCommand(args);
+  std::fflush(stdout);
+  return status;
 }
