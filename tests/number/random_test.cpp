@@ -1,0 +1,170 @@
+// Thousands of random operations of every kind against exact rationals: the reference
+// applies the library's windows, truncations and roundings to the exact value.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "number_oracle.h"
+
+using numtest::Bytes;
+using numtest::bytes;
+using numtest::expected;
+using numtest::floorOf;
+using numtest::pow10;
+using numtest::pow100;
+using numtest::record;
+
+namespace {
+
+constexpr int kRounds = 6000;
+
+struct Operand {
+  bool null = false;
+  int e = 64;
+  std::vector<int> digits;
+  mpq_class v;
+  tagNUMBER rec{};
+};
+
+class Generator {
+ public:
+  explicit Generator(uint64_t seed) : rng_(seed) {}
+
+  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+  Operand operand() {
+    Operand o;
+    const int kind = pick(0, 99);
+    if (kind < 3) {
+      o.null = true;
+      o.rec = record({0});
+      return o;
+    }
+    if (kind < 6) {
+      o.rec = record({1, 0xC0});
+      return o;
+    }
+    const bool negative = pick(0, 1) == 1;
+    const int limit = negative ? 22 : 23;
+    // Money amounts, full precision, or anything between.
+    const int shape = pick(0, 2);
+    const int count = shape == 0   ? pick(1, 7)
+                      : shape == 1 ? pick(limit - 1, limit)
+                                   : pick(1, limit);
+    const bool edgy = pick(0, 4) == 0;  // digits that carry and borrow
+    static const int kEdgy[] = {0, 99, 50, 49, 1, 98};
+    for (int i = 0; i < count; ++i) o.digits.push_back(edgy ? kEdgy[pick(0, 5)] : pick(0, 99));
+    if (o.digits.front() == 0) o.digits.front() = 1 + pick(0, 98);
+    if (o.digits.back() == 0) o.digits.back() = 1 + pick(0, 98);
+    const int range = pick(0, 9);
+    o.e = range < 6   ? pick(60, 70)
+          : range < 9 ? pick(40, 90)
+                      : (pick(0, 1) ? pick(4, 14) : pick(114, 124));
+    o.v = numtest::value(negative, o.e, o.digits);
+    o.rec = record(numtest::encode(negative, o.e, o.digits));
+    return o;
+  }
+
+ private:
+  std::mt19937_64 rng_;
+};
+
+// a + b (or a - b) with the smaller magnitude cut to the window under the larger one.
+mpq_class windowedSum(const Operand& a, const Operand& b, bool subtract) {
+  mpq_class va = a.v;
+  mpq_class vb = subtract ? mpq_class(-b.v) : b.v;
+  if (sgn(a.v) == 0 || sgn(b.v) == 0) return va + vb;
+  const bool swapped = abs(b.v) > abs(a.v);
+  const Operand& big = swapped ? b : a;
+  mpq_class& small = swapped ? va : vb;
+  const bool subtractMagnitudes = (sgn(va) < 0) != (sgn(vb) < 0);
+  const mpq_class unit = pow100(big.e - 64 - (subtractMagnitudes ? 24 : 23));
+  const mpq_class cut = mpq_class(floorOf(abs(small) / unit)) * unit;
+  small = sgn(small) < 0 ? mpq_class(-cut) : cut;
+  return va + vb;
+}
+
+mpq_class rounded(const mpq_class& x, int places) {
+  const mpq_class unit = pow10(-places);
+  const mpq_class r = mpq_class(floorOf(abs(x) / unit + mpq_class(1, 2))) * unit;
+  return sgn(x) < 0 ? mpq_class(-r) : r;
+}
+
+mpq_class truncated(const mpq_class& x, int precision, int scale) {
+  const mpq_class modulus = pow10(precision - scale);
+  mpq_class y = abs(x);
+  y -= mpq_class(floorOf(y / modulus)) * modulus;
+  const mpq_class unit = pow10(-scale);
+  y = mpq_class(floorOf(y / unit)) * unit;
+  return sgn(x) < 0 ? mpq_class(-y) : y;
+}
+
+using BinaryOp = unsigned(KV_CALL*)(NUMBER*, const NUMBER*, const NUMBER*);
+
+// Runs op into a fresh record or, at random, into the first operand's own record.
+Bytes run(BinaryOp op, const Operand& a, const Operand& b, bool alias) {
+  tagNUMBER r = a.rec;
+  const unsigned n = alias ? op(&r, &r, &b.rec) : op(&r, &a.rec, &b.rec);
+  EXPECT_EQ(n, r.bLength);
+  return bytes(r);
+}
+
+std::string show(const Operand& o) { return o.null ? "null" : o.v.get_str(); }
+
+}  // namespace
+
+TEST(NumberRandom, ArithmeticMatchesExactReference) {
+  Generator g(0x4B6F7276616E65ull);
+  for (int i = 0; i < kRounds; ++i) {
+    const Operand a = g.operand();
+    const Operand b = g.operand();
+    const bool alias = g.pick(0, 1) == 1;
+    ASSERT_EQ(run(NumAddition, a, b, alias), expected(windowedSum(a, b, false)))
+        << show(a) << " + " << show(b);
+    ASSERT_EQ(run(NumSubtract, a, b, alias), expected(windowedSum(a, b, true)))
+        << show(a) << " - " << show(b);
+    ASSERT_EQ(run(NumMultiply, a, b, alias), expected(a.v * b.v)) << show(a) << " * " << show(b);
+    ASSERT_EQ(run(NumDivide, a, b, alias), numtest::quotient(a.v, b.v))
+        << show(a) << " / " << show(b);
+
+    const int want = a.null              ? (b.null ? 0 : -1)
+                     : b.null            ? 1
+                     : cmp(a.v, b.v) < 0 ? -1
+                                         : cmp(a.v, b.v) > 0;
+    ASSERT_EQ(NumCompare(&a.rec, &b.rec), want) << show(a) << " <=> " << show(b);
+  }
+}
+
+TEST(NumberRandom, RoundingScalingMatchesExactReference) {
+  Generator g(0x6E756D626572ull);
+  for (int i = 0; i < kRounds; ++i) {
+    const Operand a = g.operand();
+    tagNUMBER r = a.rec;
+
+    const int places = g.pick(-60, 60);
+    const int len = NumRound(&r, &a.rec, places);
+    ASSERT_EQ(len, r.bLength);
+    ASSERT_EQ(bytes(r), expected(rounded(a.v, places))) << show(a) << " at " << places;
+
+    const int precision = g.pick(0, 50);
+    const int scale = g.pick(0, 50);
+    r = a.rec;
+    ASSERT_EQ(NumTruncate(&r, static_cast<unsigned>(precision), static_cast<unsigned>(scale)),
+              a.null ? 0u : 1u);
+    ASSERT_EQ(bytes(r), a.null ? Bytes{0} : expected(truncated(a.v, precision, scale)))
+        << show(a) << " to " << precision << "," << scale;
+
+    r = a.rec;
+    const unsigned negated = NumNegate(&r);
+    ASSERT_EQ(negated, a.null ? 0u : r.bLength);
+    ASSERT_EQ(bytes(r), a.null ? Bytes{0} : expected(-a.v)) << "-" << show(a);
+
+    const int power = g.pick(-64, 64);
+    const bool inRange = power >= -60 && power <= 60;
+    r = a.rec;
+    const unsigned scaled = NumPower10(&r, &r, power);
+    ASSERT_EQ(scaled, inRange ? r.bLength : 0u);
+    ASSERT_EQ(bytes(r), inRange ? expected(a.v * pow10(power)) : Bytes{0})
+        << show(a) << " e" << power;
+  }
+}
