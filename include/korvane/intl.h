@@ -68,7 +68,7 @@ KV_API int KV_CALL IntlStrGetTokenQuoted(LPSTR token, LPCSTR text, LPCSTR skip, 
                                          CHAR quote, int maxSize);
 
 /* Number fetching: bytes consumed, leading white space included. */
-KV_API int KV_CALL IntlFetchNextNumLong(long *value, LPCSTR text);
+KV_API int KV_CALL IntlFetchNextNumLong(LONG *value, LPCSTR text);
 KV_API int KV_CALL IntlFetchNextNumDouble(double *value, LPCSTR text);
 
 /* Japanese half-width <-> full-width conversion (Shift-JIS): length of the result in

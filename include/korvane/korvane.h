@@ -6,5 +6,12 @@
 #include "win32.h"
 #include "intl.h"
 #include "memory.h"
+#include "containers.h"
+#include "files.h"
+#include "number.h"
+#include "settings.h"
+#include "format.h"
+#include "datetime.h"
+#include "masks.h"
 
 #endif

@@ -26,6 +26,7 @@
 #include "win32/ole.h"
 #include "win32/mapping.h"
 #include "win32/resource.h"
+#include "win32/crt.h"
 #endif
 
 #endif

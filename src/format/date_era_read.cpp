@@ -17,7 +17,7 @@ namespace kv {
 namespace {
 
 // A number at p that is followed by more text; its byte count, or 0.
-int fetchNumber(const char* p, long& value) {
+int fetchNumber(const char* p, LONG& value) {
   const int n = IntlFetchNextNumLong(&value, p);
   if (n < 1 || p[n] == '\0') return 0;
   return n;
@@ -40,7 +40,7 @@ int FMTReadEraDate(FMTCNTLBLOCK* block, int mode) {
       block->bUseIntl ? FMTGetIntlValue(kEmpDateBoundaryCheck) == 1 : block->iEmpDateBoundryCheck == 1;
 
   const EraRecord* era = nullptr;
-  long year = 0;
+  LONG year = 0;
   bool twoDigitYear = false;
   int n = 0;
   if (IntlIsDBChar(p)) {
@@ -52,7 +52,7 @@ int FMTReadEraDate(FMTCNTLBLOCK* block, int mode) {
     int m0 = 0, d0 = 0, y0 = 0;
     dateOfDayNumber(era->firstDay, m0, d0, y0);
     p += 4;
-    long eraYear = 0;
+    LONG eraYear = 0;
     if (!(n = fetchNumber(p, eraYear)) || eraYear < 1 || eraYear > 9999) return -1;
     year = y0 + eraYear - 1;
     p += n;
@@ -63,7 +63,7 @@ int FMTReadEraDate(FMTCNTLBLOCK* block, int mode) {
     twoDigitYear = n < 3;
     p += n;
   }
-  long month = 0, day = 0;
+  LONG month = 0, day = 0;
   if (!takeChar(p, kYearChar) || !(n = fetchNumber(p, month))) return -1;
   p += n;
   if (!takeChar(p, kMonthChar) || !(n = fetchNumber(p, day))) return -1;

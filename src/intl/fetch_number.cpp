@@ -93,7 +93,7 @@ double convert(const NumberText& n) {
 
 }  // namespace
 
-KV_API int KV_CALL IntlFetchNextNumLong(long* value, LPCSTR text) {
+KV_API int KV_CALL IntlFetchNextNumLong(LONG* value, LPCSTR text) {
   if (!value || !text) return 0;
   LPCSTR p = IntlStripStartSpace(text);
   const bool negative = *p == '-';
@@ -104,7 +104,7 @@ KV_API int KV_CALL IntlFetchNextNumLong(long* value, LPCSTR text) {
     v = v * 10 + (*p - '0');
     if (v > INT32_MAX) return 0;  // the result is a 32-bit value
   }
-  *value = static_cast<long>(negative ? -v : v);
+  *value = static_cast<LONG>(negative ? -v : v);
   return static_cast<int>(p - text);
 }
 

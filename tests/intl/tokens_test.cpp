@@ -85,18 +85,18 @@ TEST(FetchNumber, LongOverflowAndLengths) {
   struct Case {
     const char* text;
     int used;
-    long value;
+    LONG value;
   };
   const Case cases[] = {{" -42x", 4, -42},        {"+7", 2, 7},     {"2147483647", 10, INT_MAX},
                         {"-2147483647", 11, -INT_MAX}, {"2147483648", 0, 0}, {"99999999999", 0, 0},
                         {"x1", 0, 0},            {"-", 0, 0},      {"", 0, 0}};
   SystemScope en(kvtest::kEnglish);
   for (const Case& c : cases) {
-    long v = 0;
+    LONG v = 0;
     EXPECT_EQ(IntlFetchNextNumLong(&v, c.text), c.used) << c.text;
     EXPECT_EQ(v, c.value) << c.text;
   }
-  long v = 0;
+  LONG v = 0;
   EXPECT_EQ(IntlFetchNextNumLong(&v, nullptr), 0);
   EXPECT_EQ(IntlFetchNextNumLong(&v, SJ_SP "5"), 0);
   SystemScope ja(kvtest::kJapanese);
