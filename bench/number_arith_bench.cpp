@@ -2,10 +2,10 @@
 // digits), operation by operation, on money amounts (at most 12 significant digits) and on
 // full-precision operands (45-46 digits for NUMBER, 34 for decimal128).
 //
-// Run (Release build):
-//   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release
-//   cmake --build build-rel --target korvane-bench && build-rel/bench/korvane-bench
-//   --benchmark_filter=arith/
+// Run (Release build), from the source tree:
+//   cmake -S . -B build/rel -G Ninja -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build/rel --target korvane-bench
+//   build/rel/bench/korvane-bench --benchmark_filter=arith/
 #include <benchmark/benchmark.h>
 
 #include <decimal/decimal>
