@@ -1,0 +1,54 @@
+// ICU's SimpleDateFormat (udat C API) on the same values as the date benchmarks, when the
+// build found ICU.
+#include <benchmark/benchmark.h>
+
+#if defined(KORVANE_BENCH_ICU)
+#include <unicode/udat.h>
+#include <unicode/ustring.h>
+
+namespace {
+
+struct IcuFormat {
+  UDateFormat* fmt = nullptr;
+  explicit IcuFormat(const char* pattern) {
+    UErrorCode status = U_ZERO_ERROR;
+    UChar upattern[64];
+    u_uastrcpy(upattern, pattern);
+    fmt = udat_open(UDAT_PATTERN, UDAT_PATTERN, "en_US", u"UTC", -1, upattern, -1, &status);
+    if (U_FAILURE(status)) fmt = nullptr;
+  }
+  ~IcuFormat() {
+    if (fmt) udat_close(fmt);
+  }
+};
+
+// 15 March 2001 13:05:09 UTC in milliseconds.
+constexpr UDate kDate = 984661509000.0;
+
+void formatIcu(benchmark::State& state) {
+  IcuFormat f("EEEE, MMMM dd, yyyy hh:mm:ss a");
+  if (!f.fmt) return state.SkipWithError("ICU pattern refused");
+  UChar out[80];
+  for (auto _ : state) {
+    UErrorCode status = U_ZERO_ERROR;
+    benchmark::DoNotOptimize(udat_format(f.fmt, kDate, out, 80, nullptr, &status));
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(formatIcu)->Name("date/format/icu");
+
+void parseIcu(benchmark::State& state, const char* pattern, const char* text) {
+  IcuFormat f(pattern);
+  if (!f.fmt) return state.SkipWithError("ICU pattern refused");
+  UChar utext[40];
+  u_uastrcpy(utext, text);
+  for (auto _ : state) {
+    UErrorCode status = U_ZERO_ERROR;
+    benchmark::DoNotOptimize(udat_parse(f.fmt, utext, -1, nullptr, &status));
+  }
+}
+BENCHMARK_CAPTURE(parseIcu, long, "MMMM d, yyyy", "March 15, 2001")->Name("date/validate/icu/long");
+BENCHMARK_CAPTURE(parseIcu, short, "M/d/yy", "3/15/01")->Name("date/validate/icu/short");
+
+}  // namespace
+#endif
