@@ -125,4 +125,19 @@ class PictureWriter {
 enum class ConvertStart { kRefused, kDone, kConvert };
 ConvertStart BeginPictureConversion(const FMTCNTLBLOCK* block, PictureBuffer& picture);
 
+// Runs one converter (constructed from the block and a writer, with run(picture)) over the
+// block's picture: the whole body of each exported converter.
+template <class Converter>
+int ConvertPicture(FMTCNTLBLOCK* block) {
+  PictureBuffer picture;
+  switch (BeginPictureConversion(block, picture)) {
+    case ConvertStart::kRefused: return 0;
+    case ConvertStart::kDone: return 1;
+    case ConvertStart::kConvert: break;
+  }
+  PictureWriter out;
+  Converter(block, out).run(picture);
+  return out.finish(block->lpszOutput) ? 1 : 0;
+}
+
 }  // namespace kv

@@ -115,14 +115,4 @@ class OldPictureConverter {
 
 using namespace kv;
 
-KV_API int KV_CALL FMTCnvOldNumberPic(FMTCNTLBLOCK* block) {
-  PictureBuffer picture;
-  switch (BeginPictureConversion(block, picture)) {
-    case ConvertStart::kRefused: return 0;
-    case ConvertStart::kDone: return 1;
-    case ConvertStart::kConvert: break;
-  }
-  PictureWriter out;
-  OldPictureConverter(block, out).run(picture);
-  return out.finish(block->lpszOutput) ? 1 : 0;
-}
+KV_API int KV_CALL FMTCnvOldNumberPic(FMTCNTLBLOCK* block) { return ConvertPicture<OldPictureConverter>(block); }

@@ -164,14 +164,4 @@ KV_API int KV_CALL FMTIsNumberPicTokenized(LPCSTR picture) {
   return picture && std::strchr(picture, kTokRunBegin) ? 1 : 0;
 }
 
-KV_API int KV_CALL FMTTokenizeNumberPic(FMTCNTLBLOCK* block) {
-  PictureBuffer picture;
-  switch (BeginPictureConversion(block, picture)) {
-    case ConvertStart::kRefused: return 0;
-    case ConvertStart::kDone: return 1;
-    case ConvertStart::kConvert: break;
-  }
-  PictureWriter out;
-  Tokenizer(block, out).run(picture);
-  return out.finish(block->lpszOutput) ? 1 : 0;
-}
+KV_API int KV_CALL FMTTokenizeNumberPic(FMTCNTLBLOCK* block) { return ConvertPicture<Tokenizer>(block); }

@@ -145,14 +145,4 @@ bool UntokenizeToBuffer(const FMTCNTLBLOCK* block, LPCSTR picture, PictureBuffer
 
 using namespace kv;
 
-KV_API int KV_CALL FMTUnTokenizeNumberPic(FMTCNTLBLOCK* block) {
-  PictureBuffer picture;
-  switch (BeginPictureConversion(block, picture)) {
-    case ConvertStart::kRefused: return 0;
-    case ConvertStart::kDone: return 1;
-    case ConvertStart::kConvert: break;
-  }
-  PictureWriter out;
-  Untokenizer(block, out).run(picture);
-  return out.finish(block->lpszOutput) ? 1 : 0;
-}
+KV_API int KV_CALL FMTUnTokenizeNumberPic(FMTCNTLBLOCK* block) { return ConvertPicture<Untokenizer>(block); }
