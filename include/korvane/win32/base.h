@@ -66,6 +66,18 @@ DECLARE_HANDLE(HWND);
 typedef HANDLE HGLOBAL;
 typedef HANDLE HLOCAL;
 
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+
+/* Closes a handle of any area that hands them out (files, mappings, mutexes). */
+KW32_API BOOL WINAPI CloseHandle(HANDLE handle);
+
+/* Security attributes of a named kernel object or a file. */
+typedef struct _SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
 #ifndef TRUE
 #define TRUE 1
 #endif

@@ -16,21 +16,6 @@
 #define KORVANE_WIN32_FILE_H
 #include "base.h"
 
-/* Declared here and by every other area that hands out handles. */
-#ifndef INVALID_HANDLE_VALUE
-#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
-#endif
-KW32_API BOOL WINAPI CloseHandle(HANDLE handle);
-
-#ifndef KW32_SECURITY_ATTRIBUTES_DEFINED
-#define KW32_SECURITY_ATTRIBUTES_DEFINED
-typedef struct _SECURITY_ATTRIBUTES {
-  DWORD nLength;
-  LPVOID lpSecurityDescriptor;
-  BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
-#endif
-
 #define GENERIC_READ 0x80000000
 #define GENERIC_WRITE 0x40000000
 #define GENERIC_EXECUTE 0x20000000

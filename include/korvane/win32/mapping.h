@@ -6,23 +6,9 @@
 #define KORVANE_WIN32_MAPPING_H
 #include "base.h"
 
-/* Declared here and by every other area that hands out handles. */
-#ifndef INVALID_HANDLE_VALUE
-#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
-#endif
-KW32_API BOOL WINAPI CloseHandle(HANDLE handle);
-
 /* Security. Descriptors are checked and kept, but access to the emulated objects is
    always the creating user's alone: the user is the boundary that a Windows session
    draws around its named objects. */
-#ifndef KW32_SECURITY_ATTRIBUTES_DEFINED
-#define KW32_SECURITY_ATTRIBUTES_DEFINED
-typedef struct _SECURITY_ATTRIBUTES {
-  DWORD nLength;
-  LPVOID lpSecurityDescriptor;
-  BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
-#endif
 
 typedef PVOID PSID;
 typedef struct _ACL {
