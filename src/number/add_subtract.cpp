@@ -13,12 +13,9 @@ constexpr int kSubtractWindow = 24;
 
 unsigned addSubtract(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, int subtract) {
   if (!result) return 0;
-  a = kv::NumOrNull(a);
-  b = kv::NumOrNull(b);
   NumValue x;
   NumValue y;
-  kv::NumUnpack(x, a, kv::NumArithLength(a));
-  kv::NumUnpack(y, b, kv::NumArithLength(b));
+  kv::NumUnpackOperands(x, y, a, b);
 
   const bool swapped = kv::NumCompareMagnitude(x, y) < 0;
   const NumValue& big = swapped ? y : x;

@@ -234,6 +234,15 @@ KV_NUM_INLINE void NumUnpack(NumValue& v, const tagNUMBER* n, int length) {
   NumUnpackWide(v, NumBytes(n) + 1, length);
 }
 
+// Reads the two operands of an arithmetic operation (a missing one reads as null). Both
+// are read before anything is written, so the result may be either of them.
+KV_NUM_INLINE void NumUnpackOperands(NumValue& x, NumValue& y, const tagNUMBER* a, const tagNUMBER* b) {
+  a = NumOrNull(a);
+  b = NumOrNull(b);
+  NumUnpack(x, a, NumArithLength(a));
+  NumUnpack(y, b, NumArithLength(b));
+}
+
 // Packs into a result record and stores its length.
 KV_NUM_INLINE unsigned NumStore(tagNUMBER* r, const NumWide& m, int negative, int exponent) {
   BYTE* out = NumBytes(r);

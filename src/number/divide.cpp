@@ -97,12 +97,9 @@ void divideLimbs(const uint64_t* u, int nu, const uint64_t* v, int nv, uint64_t*
 
 KV_API unsigned KV_CALL NumDivide(NUMBER* result, const NUMBER* a, const NUMBER* b) {
   if (!result) return 0;
-  a = kv::NumOrNull(a);
-  b = kv::NumOrNull(b);
   NumValue x;
   NumValue y;
-  kv::NumUnpack(x, a, kv::NumArithLength(a));
-  kv::NumUnpack(y, b, kv::NumArithLength(b));
+  kv::NumUnpackOperands(x, y, a, b);
   const int negative = x.negative ^ y.negative;
   if (x.count == 0) return kv::NumStoreZero(result);
   if (y.count == 0) {

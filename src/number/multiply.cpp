@@ -11,12 +11,9 @@ constexpr int kLimbs = 6;  // of an operand's 24 digit positions
 
 unsigned multiply(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b) {
   if (!result) return 0;
-  a = kv::NumOrNull(a);
-  b = kv::NumOrNull(b);
   NumValue x;
   NumValue y;
-  kv::NumUnpack(x, a, kv::NumArithLength(a));
-  kv::NumUnpack(y, b, kv::NumArithLength(b));
+  kv::NumUnpackOperands(x, y, a, b);
   if (x.count == 0 || y.count == 0) return kv::NumStoreZero(result);
 
   const int na = (x.count + 3) >> 2;
