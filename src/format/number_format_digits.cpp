@@ -12,10 +12,10 @@ namespace {
 // places > 0, "." and exactly places decimals. Digits beyond places are cut (the caller
 // has rounded).
 void writeFixed(const NUMBER* number, int places, LPSTR out) {
-  int count = NumPlainLength(number);
+  int count = 0;
   BYTE digits[kWideDigits];
   int e = 0;
-  const bool negative = NumUnpackDigits(digits, NumBytes(number) + 1, &count, &e) != 0;
+  const bool negative = NumUnpackRecord(number, digits, count, e) != 0;
   char d[2 * kWideDigits];
   int n = 0;
   for (int i = 0; i < count; ++i) {
@@ -49,10 +49,10 @@ void writeFixed(const NUMBER* number, int places, LPSTR out) {
 
 // Decimals needed to show every digit of the record.
 int decimalsOf(const NUMBER* number) {
-  int count = NumPlainLength(number);
+  int count = 0;
   BYTE digits[kWideDigits];
   int e = 0;
-  NumUnpackDigits(digits, NumBytes(number) + 1, &count, &e);
+  NumUnpackRecord(number, digits, count, e);
   if (count == 0) return 0;
   int last = 2 * count;
   if (digits[count - 1] % 10 == 0) --last;

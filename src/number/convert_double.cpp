@@ -11,9 +11,9 @@ KV_API void KV_CALL NumToDouble(const NUMBER* number, double* value) {
   *value = 0.0;
   if (!number) return;
   BYTE digits[kv::kWideDigits];
-  int count = kv::NumPlainLength(number);
+  int count = 0;
   int e = 0;
-  const int negative = kv::NumUnpackDigits(digits, kv::NumBytes(number) + 1, &count, &e);
+  const int negative = kv::NumUnpackRecord(number, digits, count, e);
   if (count == 0) return;
   // The digits as decimal text with the exponent of the last one; from_chars gives the
   // nearest double, with no rounding on the way.

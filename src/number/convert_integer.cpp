@@ -18,9 +18,9 @@ IntegerPart integerPart(const tagNUMBER* number) {
   IntegerPart r{0, 0, false};
   if (!number) return r;
   BYTE digits[kv::kWideDigits];
-  int count = kv::NumPlainLength(number);
+  int count = 0;
   int e = 0;
-  r.negative = kv::NumUnpackDigits(digits, kv::NumBytes(number) + 1, &count, &e) != 0;
+  r.negative = kv::NumUnpackRecord(number, digits, count, e) != 0;
   if (count == 0) {
     r.negative = false;
     return r;

@@ -56,9 +56,9 @@ Scaled scaledInteger(const tagNUMBER* number, int places, int bits) {
   Scaled r{{{0, 0, 0, 0}}, false, false};
   if (!number) return r;
   BYTE digits[kv::kWideDigits];
-  int count = kv::NumPlainLength(number);
+  int count = 0;
   int e = 0;
-  r.negative = kv::NumUnpackDigits(digits, kv::NumBytes(number) + 1, &count, &e) != 0;
+  r.negative = kv::NumUnpackRecord(number, digits, count, e) != 0;
   if (count == 0) {
     r.negative = false;
     return r;
@@ -116,9 +116,9 @@ KV_CPP_API void KV_CALL NumDECIMALToNumber(tagNUMBER* number, tagDEC* value) {
 KV_CPP_API void KV_CALL NumToDECIMAL(tagDEC* value, tagNUMBER* number, LONG* error) {
   if (error) *error = 0;
   BYTE digits[kv::kWideDigits];
-  int count = number ? kv::NumPlainLength(number) : 0;
+  int count = 0;
   int e = 0;
-  kv::NumUnpackDigits(digits, number ? kv::NumBytes(number) + 1 : digits, &count, &e);
+  kv::NumUnpackRecord(number, digits, count, e);
   int places = 0;  // base-100 places after the point
   if (count > 0) {
     const int k = e - 64 - count;

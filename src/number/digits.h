@@ -229,6 +229,14 @@ KV_NUM_INLINE int NumPackDigits(BYTE* out, const BYTE* digits, int count, int ne
   return NumPackWide(out, m, negative, exponent, pad);
 }
 
+// Reads a whole record by the plain length rule into digits, their count and the exponent;
+// 1 for a negative number. A missing record reads as null (no digits).
+KV_NUM_INLINE int NumUnpackRecord(const tagNUMBER* n, BYTE* digits, int& count, int& exponent) {
+  n = NumOrNull(n);
+  count = NumPlainLength(n);
+  return NumUnpackDigits(digits, NumBytes(n) + 1, &count, &exponent);
+}
+
 // Reads an operand whose length the caller has taken.
 KV_NUM_INLINE void NumUnpack(NumValue& v, const tagNUMBER* n, int length) {
   NumUnpackWide(v, NumBytes(n) + 1, length);
