@@ -14,9 +14,12 @@ namespace fs = std::filesystem;
 namespace {
 
 std::u16string wide(UINT codePage, const std::string& text, DWORD flags = 0) {
-  char16_t out[64] = {};
-  int n = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), out, 64);
-  return std::u16string(out, static_cast<size_t>(n));
+  // Sized by the converter itself: paths under a build directory can be long.
+  int size = static_cast<int>(text.size());
+  int n = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+  std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
+  if (n > 0) MultiByteToWideChar(codePage, flags, text.data(), size, out.data(), n);
+  return out;
 }
 
 TEST(FileServices, AnsiCodePageConversions) {
