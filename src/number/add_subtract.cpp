@@ -11,8 +11,35 @@ namespace {
 constexpr int kAddWindow = 23;
 constexpr int kSubtractWindow = 24;
 
-unsigned addSubtract(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, int subtract) {
-  if (!result) return 0;
+// Two one-word operands: aligned in one word when the smaller loses no digit to the
+// shift, which then leaves nothing for the window to drop. False when they do not fit.
+KV_NUM_INLINE bool addSubtractWords(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, int subtract,
+                      unsigned& length) {
+  kv::NumWord x;
+  kv::NumWord y;
+  if (!kv::NumReadWords(x, y, a, b)) return false;
+  const bool swapped = x.exponent < y.exponent || (x.exponent == y.exponent && x.w < y.w);
+  const kv::NumWord& big = swapped ? y : x;
+  const kv::NumWord& small = swapped ? x : y;
+  const int shift = 8 * (big.exponent - small.exponent);
+  if (shift >= 64 || (shift && (small.w << (64 - shift)) != 0)) return false;
+  const uint64_t s = small.w >> shift;
+  const int negative = swapped ? (y.negative ^ subtract) : x.negative;
+  uint64_t r;
+  if (x.negative ^ y.negative ^ subtract) {
+    kv::numSubtractWord(r, big.w, s, 0);
+    length = r ? kv::NumStoreShort(result, r, 0, negative, big.exponent) : kv::NumStoreZero(result);
+  } else if (kv::numAddWord(r, big.w, s, 0)) {
+    // A carry out of the first digit adds one in front.
+    length = kv::NumStoreShort(result, 1ull << 56 | r >> 8, r << 56, negative, big.exponent + 1);
+  } else {
+    length = kv::NumStoreShort(result, r, 0, negative, big.exponent);
+  }
+  return true;
+}
+
+KV_NUM_NOINLINE unsigned addSubtractFull(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b,
+                                         int subtract) {
   NumValue x;
   NumValue y;
   kv::NumUnpackOperands(x, y, a, b);
@@ -42,6 +69,13 @@ unsigned addSubtract(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, 
     kv::numSubtract(r, big.m, s);
   }
   return kv::NumStore(result, r, negative, big.exponent);
+}
+
+KV_NUM_INLINE unsigned addSubtract(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, int subtract) {
+  if (!result) return 0;
+  unsigned length;
+  if (addSubtractWords(result, a, b, subtract, length)) return length;
+  return addSubtractFull(result, a, b, subtract);
 }
 
 }  // namespace

@@ -49,18 +49,25 @@ KV_NUM_INLINE int NumPlainLength(const tagNUMBER* n) { return n->bLength & 0x3F;
 
 // Every byte of a mantissa read from a record clamped into its encoding (0 to 99 for a
 // positive number, 1 to 100 for a negative one). Only bad records get here.
-#if defined(_MSC_VER)
-__declspec(noinline)
-#else
-__attribute__((noinline))
-#endif
-    inline NumWide numClampBytes(NumWide m, bool negative) {
+KV_NUM_NOINLINE inline NumWide numClampBytes(NumWide m, bool negative) {
   BYTE b[kWideDigits];
   numStoreDigits(b, m);
   for (BYTE& x : b) {
     x = negative ? (x == 0 ? BYTE{1} : (x > 100 ? BYTE{100} : x)) : (x > 99 ? BYTE{99} : x);
   }
   return numLoadDigits(b, kWideDigits);
+}
+
+// The n digits (0 to 8) after the exponent byte as one word, clamped into range.
+KV_NUM_INLINE uint64_t numLoadWord(const BYTE* digits, int n, int negative) {
+  uint64_t w = numLoadBigPartial(digits, n);
+  if (!negative) {
+    if (numBytesAbove99(w)) w = numClampBytes(NumWide{{w, 0, 0}}, false).w[0];
+    return w;
+  }
+  w |= numTailMasks(n)[0] & kNegativeBytes;
+  if (numBytesAbove99(w - kByteOnes)) w = numClampBytes(NumWide{{w, 0, 0}}, true).w[0];
+  return kNegativeBytes - w;
 }
 
 // Decodes a record whose length (already taken by the caller's rule) is length. Zero, or a
@@ -84,14 +91,7 @@ KV_NUM_INLINE void NumUnpackWide(NumValue& v, const BYTE* exponentByte, int leng
   uint64_t w2 = 0;
   if (n <= 8) {
     // Most numbers have at most eight digits: one word.
-    w0 = numLoadBigPartial(exponentByte + 1, n);
-    if (!negative) {
-      if (numBytesAbove99(w0)) w0 = numClampBytes(NumWide{{w0, 0, 0}}, false).w[0];
-    } else {
-      w0 |= numTailMasks(n)[0] & kNegativeBytes;
-      if (numBytesAbove99(w0 - kByteOnes)) w0 = numClampBytes(NumWide{{w0, 0, 0}}, true).w[0];
-      w0 = kNegativeBytes - w0;
-    }
+    w0 = numLoadWord(exponentByte + 1, n, negative);
   } else {
     const NumWide loaded = numLoadDigits(exponentByte + 1, n);
     w0 = loaded.w[0];
@@ -139,6 +139,37 @@ KV_NUM_INLINE void NumUnpackWide(NumValue& v, const BYTE* exponentByte, int leng
   v.negative = negative;
 }
 
+// NumPackWide for a non-zero vector of at most sixteen digits (two words) without padding,
+// the common case: there is nothing to round.
+KV_NUM_INLINE int NumPackShort(BYTE* out, uint64_t w0, uint64_t w1, int negative, int exponent) {
+  if (w0 == 0) {
+    w0 = w1;
+    w1 = 0;
+    exponent -= 8;
+  }
+  const int lead = std::countl_zero(w0) & ~7;
+  if (lead) {
+    w0 = w0 << lead | w1 >> (64 - lead);
+    w1 <<= lead;
+    exponent -= lead >> 3;
+  }
+  exponent = exponent < kNumMinExponent   ? kNumMinExponent
+             : exponent > kNumMaxExponent ? kNumMaxExponent
+                                          : exponent;
+  const int len = w1 ? 17 - (std::countr_zero(w1) >> 3) : 9 - (std::countr_zero(w0) >> 3);
+  if (!negative) {
+    out[0] = static_cast<BYTE>(exponent + 128);
+    numStoreBig(out + 1, w0);
+    if (w1) numStoreBig(out + 9, w1);
+    return len;
+  }
+  out[0] = static_cast<BYTE>(127 - exponent);
+  numStoreBig(out + 1, kNegativeBytes - w0);
+  if (w1) numStoreBig(out + 9, kNegativeBytes - w1);
+  out[len] = kNumTerminator;
+  return len + 1;
+}
+
 // Encodes digits (each 0 to 99) with the sign and exponent at out, the position of the
 // exponent byte, and returns the number of bytes that make up the record from there on,
 // which is its length. Leading zero digits lower the exponent; more digits than the sign
@@ -147,25 +178,7 @@ KV_NUM_INLINE void NumUnpackWide(NumValue& v, const BYTE* exponentByte, int leng
 // are dropped. With pad the length is made a multiple of 4 with zero digits (before the
 // terminator of a negative number). Writes nothing past out[23], the end of a 25-byte record.
 KV_NUM_INLINE int NumPackWide(BYTE* out, NumWide m, int negative, int exponent, int pad) {
-  if ((m.w[1] | m.w[2]) == 0 && m.w[0] != 0 && !pad) {
-    // At most eight digits, the common case: one word and nothing to round.
-    const int lead = std::countl_zero(m.w[0]) >> 3;
-    const uint64_t w = m.w[0] << (8 * lead);
-    exponent -= lead;
-    exponent = exponent < kNumMinExponent   ? kNumMinExponent
-               : exponent > kNumMaxExponent ? kNumMaxExponent
-                                            : exponent;
-    const int len = 9 - (std::countr_zero(w) >> 3);
-    if (!negative) {
-      out[0] = static_cast<BYTE>(exponent + 128);
-      numStoreBig(out + 1, w);
-      return len;
-    }
-    out[0] = static_cast<BYTE>(127 - exponent);
-    numStoreBig(out + 1, kNegativeBytes - w);
-    out[len] = kNumTerminator;
-    return len + 1;
-  }
+  if (m.w[2] == 0 && (m.w[0] | m.w[1]) != 0 && !pad) return NumPackShort(out, m.w[0], m.w[1], negative, exponent);
   const int lead = numLeadingZeros(m);
   if (lead == kWideDigits) {
     negative = 0;
@@ -251,10 +264,126 @@ KV_NUM_INLINE void NumUnpackOperands(NumValue& x, NumValue& y, const tagNUMBER* 
   NumUnpack(y, b, NumArithLength(b));
 }
 
+// An operand of at most eight digits in normal form (the money amounts most programs
+// compute with): its digits in one word, the first one non-zero.
+struct NumWord {
+  uint64_t w;
+  int exponent;
+  int negative;
+};
+
+// The digit bytes of a record of count digits (1 to 8) as stored, with the positions past
+// them holding the stored form of the digit 0; neg is all ones for a negative number.
+// Reads no byte past the digits: records may be kept in storage of just their length.
+KV_NUM_INLINE uint64_t numStoredWord(const BYTE* record, uint64_t neg, int count) {
+  return numLoadBigPartial(record + 2, count) | (numTailMasks(count)[0] & kNegativeBytes & neg);
+}
+
+// Non-zero when a stored word has a byte outside its sign's encoding (0 to 99, or 1 to 100).
+KV_NUM_INLINE uint64_t numStoredOutOfRange(uint64_t stored, uint64_t neg) {
+  return numBytesAbove99(stored - (kByteOnes & neg));
+}
+
+// All ones for a negative record, and its digit count by the arithmetic length rule.
+KV_NUM_INLINE uint64_t numSignAndCount(const tagNUMBER* n, int& count) {
+  const uint64_t neg = 0 - static_cast<uint64_t>(NumBytes(n)[1] < 0x80);
+  count = NumArithLength(n) - 1 + static_cast<int>(neg);
+  return neg;
+}
+
+// Both operands as one-word operands; false when either is anything else (missing, null,
+// zero, longer, out of normal form or with a byte out of range), which the operations take
+// the full way. Signs are applied by masks rather than branches, as they are as mixed as
+// the data, and both operands are checked together.
+KV_NUM_INLINE bool NumReadWords(NumWord& x, NumWord& y, const tagNUMBER* a, const tagNUMBER* b) {
+  if (!a || !b) return false;
+  int ca;
+  int cb;
+  const uint64_t na = numSignAndCount(a, ca);
+  const uint64_t nb = numSignAndCount(b, cb);
+  if ((static_cast<unsigned>(ca - 1) > 7u) | (static_cast<unsigned>(cb - 1) > 7u)) return false;
+  const uint64_t sa = numStoredWord(NumBytes(a), na, ca);
+  const uint64_t sb = numStoredWord(NumBytes(b), nb, cb);
+  if (numStoredOutOfRange(sa, na) | numStoredOutOfRange(sb, nb)) return false;
+  x.w = sa ^ ((sa ^ (kNegativeBytes - sa)) & na);
+  y.w = sb ^ ((sb ^ (kNegativeBytes - sb)) & nb);
+  if (((x.w >> 56) == 0) | ((y.w >> 56) == 0)) return false;
+  x.exponent = (NumBytes(a)[1] ^ static_cast<BYTE>(na)) & 0x7F;
+  y.exponent = (NumBytes(b)[1] ^ static_cast<BYTE>(nb)) & 0x7F;
+  x.negative = static_cast<int>(na & 1);
+  y.negative = static_cast<int>(nb & 1);
+  return true;
+}
+
+// The digit bytes of a record of count digits (1 to 23) as stored, in three words, as
+// numStoredWord gives one; reads no byte past them. Scalars rather than a vector: a vector
+// here is vectorised through the stack.
+KV_NUM_INLINE void numStoredWords3(const BYTE* record, uint64_t neg, int count, uint64_t& w0, uint64_t& w1,
+                                   uint64_t& w2) {
+  const uint64_t zero = kNegativeBytes & neg;
+  const uint64_t* tail = numTailMasks(count);
+  const BYTE* p = record + 2;
+  if (count > 16) {
+    w0 = numLoadBig(p);
+    w1 = numLoadBig(p + 8);
+    w2 = (numLoadBig(p + count - 8) << (8 * (24 - count))) | (tail[2] & zero);
+  } else if (count > 8) {
+    w0 = numLoadBig(p);
+    w1 = (numLoadBig(p + count - 8) << (8 * (16 - count))) | (tail[1] & zero);
+    w2 = zero;
+  } else {
+    w0 = numLoadBigPartial(p, count) | (tail[0] & zero);
+    w1 = zero;
+    w2 = zero;
+  }
+}
+
+// The order keys of two records, exponent byte first and then the stored digit bytes,
+// which order as the values do for either sign (a negative number stores 127 - e and
+// 100 - d): in one word for records of 1 to 8 digits, in three for 1 to 23. For records in
+// normal form with every byte in range; false for anything else.
+template <int Words>
+KV_NUM_INLINE bool NumOrderKeys(const tagNUMBER* a, const tagNUMBER* b, int& ea, uint64_t* ka, int& eb,
+                                uint64_t* kb) {
+  static_assert(Words == 1 || Words == 3);
+  if (!a || !b) return false;
+  int ca;
+  int cb;
+  const uint64_t na = numSignAndCount(a, ca);
+  const uint64_t nb = numSignAndCount(b, cb);
+  constexpr unsigned kMaxCount = Words == 1 ? 8 : 23;
+  if ((static_cast<unsigned>(ca - 1) >= kMaxCount) | (static_cast<unsigned>(cb - 1) >= kMaxCount)) return false;
+  uint64_t bad;
+  if constexpr (Words == 1) {
+    ka[0] = numStoredWord(NumBytes(a), na, ca);
+    kb[0] = numStoredWord(NumBytes(b), nb, cb);
+    bad = numStoredOutOfRange(ka[0], na) | numStoredOutOfRange(kb[0], nb);
+  } else {
+    numStoredWords3(NumBytes(a), na, ca, ka[0], ka[1], ka[2]);
+    numStoredWords3(NumBytes(b), nb, cb, kb[0], kb[1], kb[2]);
+    bad = numStoredOutOfRange(ka[0], na) | numStoredOutOfRange(ka[1], na) | numStoredOutOfRange(ka[2], na) |
+          numStoredOutOfRange(kb[0], nb) | numStoredOutOfRange(kb[1], nb) | numStoredOutOfRange(kb[2], nb);
+  }
+  // A first digit 0 is out of normal form.
+  if (bad | ((ka[0] >> 56) == ((kNegativeBytes & na) >> 56)) | ((kb[0] >> 56) == ((kNegativeBytes & nb) >> 56)))
+    return false;
+  ea = NumBytes(a)[1];
+  eb = NumBytes(b)[1];
+  return true;
+}
+
 // Packs into a result record and stores its length.
 KV_NUM_INLINE unsigned NumStore(tagNUMBER* r, const NumWide& m, int negative, int exponent) {
   BYTE* out = NumBytes(r);
   const int len = NumPackWide(out + 1, m, negative, exponent, 0);
+  out[0] = static_cast<BYTE>(len);
+  return static_cast<unsigned>(len);
+}
+
+// NumStore for a non-zero result of at most sixteen digits, in words w0 and w1.
+KV_NUM_INLINE unsigned NumStoreShort(tagNUMBER* r, uint64_t w0, uint64_t w1, int negative, int exponent) {
+  BYTE* out = NumBytes(r);
+  const int len = NumPackShort(out + 1, w0, w1, negative, exponent);
   out[0] = static_cast<BYTE>(len);
   return static_cast<unsigned>(len);
 }

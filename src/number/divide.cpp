@@ -93,10 +93,34 @@ void divideLimbs(const uint64_t* u, int nu, const uint64_t* v, int nv, uint64_t*
   }
 }
 
-}  // namespace
+#if defined(KV_NUM_WIDE_DIVIDE)
+// Two one-word operands: with X and Y their eight-digit words as integers, the 24 quotient
+// digits are X * 10^46 / Y, taken in three steps of sixteen digits by the machine's divide.
+KV_NUM_INLINE bool divideWords(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, unsigned& length) {
+  kv::NumWord x;
+  kv::NumWord y;
+  if (!kv::NumReadWords(x, y, a, b)) return false;
+  constexpr uint64_t k14 = 100000000000000ull;
+  constexpr uint64_t k16 = 10000000000000000ull;
+  const uint64_t d = kv::numWordValue(y.w);
+  const unsigned __int128 first = static_cast<unsigned __int128>(kv::numWordValue(x.w)) * k14;
+  uint64_t rest = static_cast<uint64_t>(first >> 64);
+  const uint64_t q0 = kv::numDivideWide(rest, static_cast<uint64_t>(first), d);
+  unsigned __int128 next = static_cast<unsigned __int128>(rest) * k16;
+  rest = static_cast<uint64_t>(next >> 64);
+  const uint64_t q1 = kv::numDivideWide(rest, static_cast<uint64_t>(next), d);
+  next = static_cast<unsigned __int128>(rest) * k16;
+  rest = static_cast<uint64_t>(next >> 64);
+  const uint64_t q2 = kv::numDivideWide(rest, static_cast<uint64_t>(next), d);
+  const NumWide m{{kv::numValueWord(q0), kv::numValueWord(q1), kv::numValueWord(q2)}};
+  length = kv::NumStore(result, m, x.negative ^ y.negative, x.exponent - y.exponent + 65);
+  return true;
+}
+#else
+bool divideWords(tagNUMBER*, const tagNUMBER*, const tagNUMBER*, unsigned&) { return false; }
+#endif
 
-KV_API unsigned KV_CALL NumDivide(NUMBER* result, const NUMBER* a, const NUMBER* b) {
-  if (!result) return 0;
+KV_NUM_NOINLINE unsigned divideFull(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b) {
   NumValue x;
   NumValue y;
   kv::NumUnpackOperands(x, y, a, b);
@@ -119,4 +143,13 @@ KV_API unsigned KV_CALL NumDivide(NUMBER* result, const NUMBER* a, const NUMBER*
   divideLimbs(u, nu, v, nv, q);
   return kv::NumStore(result, kv::numFromLimbs(q, kQuotientLimbs), negative,
                       x.exponent - y.exponent + 65);
+}
+
+}  // namespace
+
+KV_API unsigned KV_CALL NumDivide(NUMBER* result, const NUMBER* a, const NUMBER* b) {
+  if (!result) return 0;
+  unsigned length;
+  if (divideWords(result, a, b, length)) return length;
+  return divideFull(result, a, b);
 }

@@ -9,8 +9,34 @@ namespace {
 
 constexpr int kLimbs = 6;  // of an operand's 24 digit positions
 
-unsigned multiply(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b) {
-  if (!result) return 0;
+// Two one-word operands: two limbs each, a product of at most sixteen digits.
+KV_NUM_INLINE bool multiplyWords(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, unsigned& length) {
+  kv::NumWord x;
+  kv::NumWord y;
+  if (!kv::NumReadWords(x, y, a, b)) return false;
+  uint64_t la[2];
+  uint64_t lb[2];
+  kv::numWordToLimbs(x.w, la);
+  kv::numWordToLimbs(y.w, lb);
+  // Columns below 2 * 10^16; carried from the last into limbs below 10^8.
+  uint64_t p3 = la[1] * lb[1];
+  uint64_t p2 = la[0] * lb[1] + la[1] * lb[0];
+  uint64_t p1 = la[0] * lb[0];
+  uint64_t carry = p3 / kv::kLimb;
+  p3 -= carry * kv::kLimb;
+  p2 += carry;
+  carry = p2 / kv::kLimb;
+  p2 -= carry * kv::kLimb;
+  p1 += carry;
+  const uint64_t p0 = p1 / kv::kLimb;
+  p1 -= p0 * kv::kLimb;
+  const uint64_t w0 = kv::numLimbsToWord(p0, p1);
+  const uint64_t w1 = kv::numLimbsToWord(p2, p3);
+  length = kv::NumStoreShort(result, w0, w1, x.negative ^ y.negative, x.exponent + y.exponent - 64);
+  return true;
+}
+
+KV_NUM_NOINLINE unsigned multiplyFull(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b) {
   NumValue x;
   NumValue y;
   kv::NumUnpackOperands(x, y, a, b);
@@ -48,6 +74,13 @@ unsigned multiply(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b) {
   exponent -= zero;
   // The stored length is the packed one: a 24-byte product keeps its last digit.
   return kv::NumStore(result, m, x.negative ^ y.negative, exponent);
+}
+
+unsigned multiply(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b) {
+  if (!result) return 0;
+  unsigned length;
+  if (multiplyWords(result, a, b, length)) return length;
+  return multiplyFull(result, a, b);
 }
 
 }  // namespace

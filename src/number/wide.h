@@ -21,6 +21,13 @@
 #define KV_NUM_INLINE inline __attribute__((always_inline))
 #endif
 
+// For the full-length paths, kept out of the short fast paths so those need no stack frame.
+#if defined(_MSC_VER)
+#define KV_NUM_NOINLINE __declspec(noinline)
+#else
+#define KV_NUM_NOINLINE __attribute__((noinline))
+#endif
+
 namespace kv {
 
 constexpr int kWideDigits = 24;
@@ -212,34 +219,40 @@ KV_NUM_INLINE int numCompareWide(const NumWide& a, const NumWide& b) {
   return 0;
 }
 
+// One word of a digit sum: a + b + carry (0 or 1) into r; returns the carry out of its
+// first digit.
+KV_NUM_INLINE uint64_t numAddWord(uint64_t& r, uint64_t a, uint64_t b, uint64_t carry) {
+  const uint64_t t = a + kDigitBias * kByteOnes;
+  const uint64_t s1 = t + b;
+  const uint64_t s = s1 + carry;
+  const uint64_t out = static_cast<uint64_t>(s1 < t) | static_cast<uint64_t>(s < s1);
+  // Bit 8j of (t ^ b ^ s) is the carry into byte j; shifted down it marks the carry out.
+  const uint64_t carried = ((t ^ b ^ s) >> 8 | out << 56) & kByteOnes;
+  r = s - (~carried & kByteOnes) * kDigitBias;
+  return out;
+}
+
+// One word of a digit difference: a - b - borrow into r; returns the borrow out.
+KV_NUM_INLINE uint64_t numSubtractWord(uint64_t& r, uint64_t a, uint64_t b, uint64_t borrow) {
+  const uint64_t s1 = a - b;
+  const uint64_t s = s1 - borrow;
+  const uint64_t out = static_cast<uint64_t>(a < b) | static_cast<uint64_t>(s1 < borrow);
+  const uint64_t borrowed = ((a ^ b ^ s) >> 8 | out << 56) & kByteOnes;
+  r = s - borrowed * kDigitBias;
+  return out;
+}
+
 // r = a + b digit by digit; returns the carry out of the first digit.
 KV_NUM_INLINE int numAdd(NumWide& r, const NumWide& a, const NumWide& b) {
   uint64_t carry = 0;
-  for (int i = 2; i >= 0; --i) {
-    const uint64_t t = a.w[i] + kDigitBias * kByteOnes;
-    const uint64_t s1 = t + b.w[i];
-    const uint64_t s = s1 + carry;
-    const uint64_t out = static_cast<uint64_t>(s1 < t) | static_cast<uint64_t>(s < s1);
-    // Bit 8j of (t ^ b ^ s) is the carry into byte j; shifted down it marks the carry out.
-    const uint64_t carried = ((t ^ b.w[i] ^ s) >> 8 | out << 56) & kByteOnes;
-    r.w[i] = s - (~carried & kByteOnes) * kDigitBias;
-    carry = out;
-  }
+  for (int i = 2; i >= 0; --i) carry = numAddWord(r.w[i], a.w[i], b.w[i], carry);
   return static_cast<int>(carry);
 }
 
 // r = a - b digit by digit, for a >= b.
 KV_NUM_INLINE void numSubtract(NumWide& r, const NumWide& a, const NumWide& b) {
   uint64_t borrow = 0;
-  for (int i = 2; i >= 0; --i) {
-    const uint64_t s1 = a.w[i] - b.w[i];
-    const uint64_t s = s1 - borrow;
-    const uint64_t out =
-        static_cast<uint64_t>(a.w[i] < b.w[i]) | static_cast<uint64_t>(s1 < borrow);
-    const uint64_t borrowed = ((a.w[i] ^ b.w[i] ^ s) >> 8 | out << 56) & kByteOnes;
-    r.w[i] = s - borrowed * kDigitBias;
-    borrow = out;
-  }
+  for (int i = 2; i >= 0; --i) borrow = numSubtractWord(r.w[i], a.w[i], b.w[i], borrow);
 }
 
 // Non-zero when a byte of w is 100 or more.
@@ -286,5 +299,31 @@ KV_NUM_INLINE NumWide numFromLimbs(const uint64_t* in, int limbs) {
   if (limbs > 4) m.w[2] = numLimbsToWord(in[4], limbs > 5 ? in[5] : 0);
   return m;
 }
+
+// The eight digits of a word as an integer below 10^16.
+KV_NUM_INLINE uint64_t numWordValue(uint64_t w) {
+  uint64_t limbs[2];
+  numWordToLimbs(w, limbs);
+  return limbs[0] * kLimb + limbs[1];
+}
+
+// An integer below 10^16 as the eight digits of a word.
+KV_NUM_INLINE uint64_t numValueWord(uint64_t v) { return numLimbsToWord(v / kLimb, v % kLimb); }
+
+#if defined(__SIZEOF_INT128__)
+#define KV_NUM_WIDE_DIVIDE 1
+// hi:lo / d for hi < d, on hosts with a 128-bit type: the quotient, and the remainder in hi.
+KV_NUM_INLINE uint64_t numDivideWide(uint64_t& hi, uint64_t lo, uint64_t d) {
+#if defined(__x86_64__)
+  uint64_t q;
+  __asm__("divq %[d]" : "=a"(q), "+d"(hi) : "a"(lo), [d] "rm"(d) : "cc");
+  return q;
+#else
+  const unsigned __int128 n = static_cast<unsigned __int128>(hi) << 64 | lo;
+  hi = static_cast<uint64_t>(n % d);
+  return static_cast<uint64_t>(n / d);
+#endif
+}
+#endif
 
 }  // namespace kv

@@ -168,3 +168,67 @@ TEST(NumberRandom, RoundingScalingMatchesExactReference) {
         << show(a) << " e" << power;
   }
 }
+
+// Operands of up to eight digits take short paths; the same values with trailing zero
+// digits (twelve or more digits) take the general ones. Both must give the same bytes.
+TEST(NumberRandom, ShortOperandsMatchTheirLongForms) {
+  Generator g(0x73686F7274ull);
+  static const int kEdgy[] = {0, 99, 50, 49, 1, 98};
+  const auto make = [&](bool negative, int e, bool edgy) {
+    std::vector<int> digits(static_cast<size_t>(g.pick(1, 8)));
+    for (int& d : digits) d = edgy ? kEdgy[g.pick(0, 5)] : g.pick(0, 99);
+    if (digits.front() == 0) digits.front() = edgy ? 99 : 1 + g.pick(0, 98);
+    std::vector<int> padded = digits;
+    padded.resize(digits.size() + static_cast<size_t>(g.pick(4, 10)), 0);
+    return std::pair{record(numtest::encode(negative, e, digits)), record(numtest::encode(negative, e, padded))};
+  };
+  using Op = unsigned(KV_CALL*)(NUMBER*, const NUMBER*, const NUMBER*);
+  const Op ops[] = {NumAddition, NumSubtract, NumMultiply, NumDivide};
+  for (int i = 0; i < kRounds; ++i) {
+    const int e = g.pick(55, 75);
+    const bool edgy = g.pick(0, 2) == 0;
+    const auto [a, longA] = make(g.pick(0, 1) == 1, e, edgy);
+    const auto [b, longB] = make(g.pick(0, 1) == 1, e + g.pick(-9, 9), edgy);
+    for (Op op : ops) {
+      tagNUMBER shortResult;
+      tagNUMBER longResult;
+      std::memset(&shortResult, 0, sizeof shortResult);
+      std::memset(&longResult, 0, sizeof longResult);
+      ASSERT_EQ(op(&shortResult, &a, &b), op(&longResult, &longA, &longB));
+      ASSERT_EQ(bytes(shortResult), bytes(longResult)) << i;
+    }
+    ASSERT_EQ(NumCompare(&a, &b), NumCompare(&longA, &longB)) << i;
+    ASSERT_EQ(NumCompare(&a, &longA), 0);
+  }
+
+  // Short records out of normal form or with bytes out of range compute as the values they
+  // read as, against short and long operands alike.
+  const std::pair<Bytes, Bytes> odd[] = {
+      {{3, 0xC1, 150, 0}, {2, 0xC1, 99}},           // a byte beyond a digit
+      {{4, 0x3E, 0, 120, 101}, {3, 0x3E, 1, 101}},  // bytes beyond the negative encoding
+      {{4, 0xC3, 0, 12, 5}, {3, 0xC2, 12, 5}},      // a leading zero digit
+      {{4, 0x3C, 100, 88, 101}, {3, 0x3D, 88, 101}},
+  };
+  for (int i = 0; i < 200; ++i) {
+    const auto [shortB, longB] = make(g.pick(0, 1) == 1, g.pick(60, 70), false);
+    for (const auto& [badBytes, goodBytes] : odd) {
+      const tagNUMBER bad = record(badBytes);
+      const tagNUMBER good = record(goodBytes);
+      for (const tagNUMBER* other : {&shortB, &longB}) {
+        for (Op op : ops) {
+          tagNUMBER fromBad;
+          tagNUMBER fromGood;
+          op(&fromBad, &bad, other);
+          op(&fromGood, &good, other);
+          ASSERT_EQ(bytes(fromBad), bytes(fromGood)) << ::testing::PrintToString(badBytes);
+          op(&fromBad, other, &bad);
+          op(&fromGood, other, &good);
+          ASSERT_EQ(bytes(fromBad), bytes(fromGood)) << ::testing::PrintToString(badBytes);
+        }
+        ASSERT_EQ(NumCompare(&bad, other), NumCompare(&good, other));
+        ASSERT_EQ(NumCompare(other, &bad), NumCompare(other, &good));
+      }
+      ASSERT_EQ(NumCompare(&bad, &good), 0);
+    }
+  }
+}
