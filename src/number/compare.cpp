@@ -23,12 +23,14 @@ KV_NUM_NOINLINE int compareValues(const NUMBER* a, const NUMBER* b) {
   return x.negative ? -c : c;
 }
 
-// -1, 0 or 1 by the order keys, without a branch: signs are as mixed as the data.
+// -1, 0 or 1 by the order keys: the exponent bytes, then the words in turn.
 template <int Words>
 KV_NUM_INLINE int compareKeys(int ea, const uint64_t* ka, int eb, const uint64_t* kb) {
-  int c = (ea > eb) - (ea < eb);
-  for (int j = 0; j < Words; ++j) c = 2 * c + (ka[j] > kb[j]) - (ka[j] < kb[j]);
-  return (c > 0) - (c < 0);
+  if (ea != eb) return ea < eb ? -1 : 1;
+  for (int j = 0; j < Words; ++j) {
+    if (ka[j] != kb[j]) return ka[j] < kb[j] ? -1 : 1;
+  }
+  return 0;
 }
 
 }  // namespace

@@ -272,101 +272,105 @@ struct NumWord {
   int negative;
 };
 
-// The digit bytes of a record of count digits (1 to 8) as stored, with the positions past
-// them holding the stored form of the digit 0; neg is all ones for a negative number.
-// Reads no byte past the digits: records may be kept in storage of just their length.
-KV_NUM_INLINE uint64_t numStoredWord(const BYTE* record, uint64_t neg, int count) {
-  return numLoadBigPartial(record + 2, count) | (numTailMasks(count)[0] & kNegativeBytes & neg);
-}
-
-// Non-zero when a stored word has a byte outside its sign's encoding (0 to 99, or 1 to 100).
-KV_NUM_INLINE uint64_t numStoredOutOfRange(uint64_t stored, uint64_t neg) {
-  return numBytesAbove99(stored - (kByteOnes & neg));
-}
-
-// All ones for a negative record, and its digit count by the arithmetic length rule.
-KV_NUM_INLINE uint64_t numSignAndCount(const tagNUMBER* n, int& count) {
-  const uint64_t neg = 0 - static_cast<uint64_t>(NumBytes(n)[1] < 0x80);
-  count = NumArithLength(n) - 1 + static_cast<int>(neg);
-  return neg;
+// One operand as a one-word operand; false when it is anything else.
+KV_NUM_INLINE bool numReadWord(NumWord& v, const tagNUMBER* n) {
+  const BYTE* p = NumBytes(n);
+  const BYTE eb = p[1];
+  const int length = NumArithLength(n);
+  uint64_t w;
+  if (eb & 0x80) {
+    const int count = length - 1;
+    if (static_cast<unsigned>(count - 1) > 7u) return false;
+    w = numLoadBigPartial(p + 2, count);
+    if (numBytesAbove99(w)) return false;
+    v.negative = 0;
+    v.exponent = eb & 0x7F;
+  } else {
+    const int count = length - 2;
+    if (static_cast<unsigned>(count - 1) > 7u) return false;
+    w = numLoadBigPartial(p + 2, count) | (numTailMasks(count)[0] & kNegativeBytes);
+    if (numBytesAbove99(w - kByteOnes)) return false;
+    w = kNegativeBytes - w;
+    v.negative = 1;
+    v.exponent = ~eb & 0x7F;
+  }
+  v.w = w;
+  return (w >> 56) != 0;
 }
 
 // Both operands as one-word operands; false when either is anything else (missing, null,
 // zero, longer, out of normal form or with a byte out of range), which the operations take
-// the full way. Signs are applied by masks rather than branches, as they are as mixed as
-// the data, and both operands are checked together.
+// the full way.
 KV_NUM_INLINE bool NumReadWords(NumWord& x, NumWord& y, const tagNUMBER* a, const tagNUMBER* b) {
-  if (!a || !b) return false;
-  int ca;
-  int cb;
-  const uint64_t na = numSignAndCount(a, ca);
-  const uint64_t nb = numSignAndCount(b, cb);
-  if ((static_cast<unsigned>(ca - 1) > 7u) | (static_cast<unsigned>(cb - 1) > 7u)) return false;
-  const uint64_t sa = numStoredWord(NumBytes(a), na, ca);
-  const uint64_t sb = numStoredWord(NumBytes(b), nb, cb);
-  if (numStoredOutOfRange(sa, na) | numStoredOutOfRange(sb, nb)) return false;
-  x.w = sa ^ ((sa ^ (kNegativeBytes - sa)) & na);
-  y.w = sb ^ ((sb ^ (kNegativeBytes - sb)) & nb);
-  if (((x.w >> 56) == 0) | ((y.w >> 56) == 0)) return false;
-  x.exponent = (NumBytes(a)[1] ^ static_cast<BYTE>(na)) & 0x7F;
-  y.exponent = (NumBytes(b)[1] ^ static_cast<BYTE>(nb)) & 0x7F;
-  x.negative = static_cast<int>(na & 1);
-  y.negative = static_cast<int>(nb & 1);
-  return true;
+  return a && b && numReadWord(x, a) && numReadWord(y, b);
 }
 
-// The digit bytes of a record of count digits (1 to 23) as stored, in three words, as
-// numStoredWord gives one; reads no byte past them. Scalars rather than a vector: a vector
-// here is vectorised through the stack.
-KV_NUM_INLINE void numStoredWords3(const BYTE* record, uint64_t neg, int count, uint64_t& w0, uint64_t& w1,
-                                   uint64_t& w2) {
-  const uint64_t zero = kNegativeBytes & neg;
-  const uint64_t* tail = numTailMasks(count);
-  const BYTE* p = record + 2;
-  if (count > 16) {
-    w0 = numLoadBig(p);
-    w1 = numLoadBig(p + 8);
-    w2 = (numLoadBig(p + count - 8) << (8 * (24 - count))) | (tail[2] & zero);
-  } else if (count > 8) {
-    w0 = numLoadBig(p);
-    w1 = (numLoadBig(p + count - 8) << (8 * (16 - count))) | (tail[1] & zero);
-    w2 = zero;
+// The order key of a record in normal form with every byte in range, of one to eight
+// digits (Words 1) or one to 23 (Words 3): its digit bytes as stored, the positions past
+// them holding the stored form of the digit 0. Exponent byte first, keys order as the
+// values do for either sign, since a negative number stores 127 - e and 100 - d. False
+// for anything else.
+// The count digit bytes (1 to 23) after the exponent byte in scalars, zero past them; only
+// k0 for Words 1. Scalars throughout: an array here gets vectorised through the stack.
+template <int Words>
+KV_NUM_INLINE void numLoadKey(const BYTE* p, int count, uint64_t& k0, uint64_t& k1, uint64_t& k2) {
+  k1 = 0;
+  k2 = 0;
+  if (Words == 1 || count <= 8) {
+    k0 = numLoadBigPartial(p, count);
+  } else if (count <= 16) {
+    k0 = numLoadBig(p);
+    k1 = numLoadBig(p + count - 8) << (8 * (16 - count));
   } else {
-    w0 = numLoadBigPartial(p, count) | (tail[0] & zero);
-    w1 = zero;
-    w2 = zero;
+    k0 = numLoadBig(p);
+    k1 = numLoadBig(p + 8);
+    k2 = numLoadBig(p + count - 8) << (8 * (24 - count));
   }
 }
 
-// The order keys of two records, exponent byte first and then the stored digit bytes,
-// which order as the values do for either sign (a negative number stores 127 - e and
-// 100 - d): in one word for records of 1 to 8 digits, in three for 1 to 23. For records in
-// normal form with every byte in range; false for anything else.
+template <int Words>
+KV_NUM_INLINE bool numOrderKey(const tagNUMBER* n, uint64_t* key) {
+  static_assert(Words == 1 || Words == 3);
+  constexpr unsigned kMaxCount = Words == 1 ? 8 : 23;
+  const BYTE* p = NumBytes(n);
+  const int length = NumArithLength(n);
+  uint64_t k0;
+  uint64_t k1;
+  uint64_t k2;
+  if (p[1] & 0x80) {
+    const int count = length - 1;
+    if (static_cast<unsigned>(count - 1) >= kMaxCount) return false;
+    numLoadKey<Words>(p + 2, count, k0, k1, k2);
+    key[0] = k0;
+    if (Words == 3) {
+      key[1] = k1;
+      key[2] = k2;
+    }
+    return !(numBytesAbove99(k0) | numBytesAbove99(k1) | numBytesAbove99(k2)) && (k0 >> 56) != 0;
+  }
+  const int count = length - 2;
+  if (static_cast<unsigned>(count - 1) >= kMaxCount) return false;
+  numLoadKey<Words>(p + 2, count, k0, k1, k2);
+  // Bytes 1 to 100, taken down by 1, are below 100.
+  const uint64_t* tail = numTailMasks(count);
+  k0 |= tail[0] & kNegativeBytes;
+  key[0] = k0;
+  uint64_t bad = numBytesAbove99(k0 - kByteOnes);
+  if (Words == 3) {
+    k1 |= tail[1] & kNegativeBytes;
+    k2 |= tail[2] & kNegativeBytes;
+    key[1] = k1;
+    key[2] = k2;
+    bad |= numBytesAbove99(k1 - kByteOnes) | numBytesAbove99(k2 - kByteOnes);
+  }
+  return !bad && (k0 >> 56) != 100;
+}
+
+// The order keys of two records and their exponent bytes, as numOrderKey reads them.
 template <int Words>
 KV_NUM_INLINE bool NumOrderKeys(const tagNUMBER* a, const tagNUMBER* b, int& ea, uint64_t* ka, int& eb,
                                 uint64_t* kb) {
-  static_assert(Words == 1 || Words == 3);
-  if (!a || !b) return false;
-  int ca;
-  int cb;
-  const uint64_t na = numSignAndCount(a, ca);
-  const uint64_t nb = numSignAndCount(b, cb);
-  constexpr unsigned kMaxCount = Words == 1 ? 8 : 23;
-  if ((static_cast<unsigned>(ca - 1) >= kMaxCount) | (static_cast<unsigned>(cb - 1) >= kMaxCount)) return false;
-  uint64_t bad;
-  if constexpr (Words == 1) {
-    ka[0] = numStoredWord(NumBytes(a), na, ca);
-    kb[0] = numStoredWord(NumBytes(b), nb, cb);
-    bad = numStoredOutOfRange(ka[0], na) | numStoredOutOfRange(kb[0], nb);
-  } else {
-    numStoredWords3(NumBytes(a), na, ca, ka[0], ka[1], ka[2]);
-    numStoredWords3(NumBytes(b), nb, cb, kb[0], kb[1], kb[2]);
-    bad = numStoredOutOfRange(ka[0], na) | numStoredOutOfRange(ka[1], na) | numStoredOutOfRange(ka[2], na) |
-          numStoredOutOfRange(kb[0], nb) | numStoredOutOfRange(kb[1], nb) | numStoredOutOfRange(kb[2], nb);
-  }
-  // A first digit 0 is out of normal form.
-  if (bad | ((ka[0] >> 56) == ((kNegativeBytes & na) >> 56)) | ((kb[0] >> 56) == ((kNegativeBytes & nb) >> 56)))
-    return false;
+  if (!a || !b || !numOrderKey<Words>(a, ka) || !numOrderKey<Words>(b, kb)) return false;
   ea = NumBytes(a)[1];
   eb = NumBytes(b)[1];
   return true;
