@@ -47,6 +47,14 @@ KV_NUM_INLINE int NumArithLength(const tagNUMBER* n) {
 // The length as every other reader takes it.
 KV_NUM_INLINE int NumPlainLength(const tagNUMBER* n) { return n->bLength & 0x3F; }
 
+// NumArithLength for the short paths: a length byte without its top bits, as every record
+// the library writes has, is the length as it stands.
+KV_NUM_INLINE int NumArithLengthFast(const tagNUMBER* n) {
+  const BYTE b = n->bLength;
+  if ((b & 0xC0) != 0) [[unlikely]] return NumArithLength(n);
+  return b;
+}
+
 // Every byte of a mantissa read from a record clamped into its encoding (0 to 99 for a
 // positive number, 1 to 100 for a negative one). Only bad records get here.
 KV_NUM_NOINLINE inline NumWide numClampBytes(NumWide m, bool negative) {
@@ -276,19 +284,19 @@ struct NumWord {
 KV_NUM_INLINE bool numReadWord(NumWord& v, const tagNUMBER* n) {
   const BYTE* p = NumBytes(n);
   const BYTE eb = p[1];
-  const int length = NumArithLength(n);
+  const int length = NumArithLengthFast(n);
   uint64_t w;
   if (eb & 0x80) {
     const int count = length - 1;
     if (static_cast<unsigned>(count - 1) > 7u) return false;
-    w = numLoadBigPartial(p + 2, count);
+    w = numLoadRecordDigits(p, count);
     if (numBytesAbove99(w)) return false;
     v.negative = 0;
     v.exponent = eb & 0x7F;
   } else {
     const int count = length - 2;
     if (static_cast<unsigned>(count - 1) > 7u) return false;
-    w = numLoadBigPartial(p + 2, count) | (numTailMasks(count)[0] & kNegativeBytes);
+    w = numLoadRecordDigits(p, count) | (numTailMasks(count)[0] & kNegativeBytes);
     if (numBytesAbove99(w - kByteOnes)) return false;
     w = kNegativeBytes - w;
     v.negative = 1;
@@ -310,14 +318,15 @@ KV_NUM_INLINE bool NumReadWords(NumWord& x, NumWord& y, const tagNUMBER* a, cons
 // them holding the stored form of the digit 0. Exponent byte first, keys order as the
 // values do for either sign, since a negative number stores 127 - e and 100 - d. False
 // for anything else.
-// The count digit bytes (1 to 23) after the exponent byte in scalars, zero past them; only
-// k0 for Words 1. Scalars throughout: an array here gets vectorised through the stack.
+// The count digit bytes (1 to 23) of a record in scalars, zero past them; only k0 for
+// Words 1. Scalars throughout: an array here gets vectorised through the stack.
 template <int Words>
-KV_NUM_INLINE void numLoadKey(const BYTE* p, int count, uint64_t& k0, uint64_t& k1, uint64_t& k2) {
+KV_NUM_INLINE void numLoadKey(const BYTE* record, int count, uint64_t& k0, uint64_t& k1, uint64_t& k2) {
+  const BYTE* p = record + 2;
   k1 = 0;
   k2 = 0;
   if (Words == 1 || count <= 8) {
-    k0 = numLoadBigPartial(p, count);
+    k0 = numLoadRecordDigits(record, count);
   } else if (count <= 16) {
     k0 = numLoadBig(p);
     k1 = numLoadBig(p + count - 8) << (8 * (16 - count));
@@ -333,14 +342,14 @@ KV_NUM_INLINE bool numOrderKey(const tagNUMBER* n, uint64_t* key) {
   static_assert(Words == 1 || Words == 3);
   constexpr unsigned kMaxCount = Words == 1 ? 8 : 23;
   const BYTE* p = NumBytes(n);
-  const int length = NumArithLength(n);
+  const int length = NumArithLengthFast(n);
   uint64_t k0;
   uint64_t k1;
   uint64_t k2;
   if (p[1] & 0x80) {
     const int count = length - 1;
     if (static_cast<unsigned>(count - 1) >= kMaxCount) return false;
-    numLoadKey<Words>(p + 2, count, k0, k1, k2);
+    numLoadKey<Words>(p, count, k0, k1, k2);
     key[0] = k0;
     if (Words == 3) {
       key[1] = k1;
@@ -350,7 +359,7 @@ KV_NUM_INLINE bool numOrderKey(const tagNUMBER* n, uint64_t* key) {
   }
   const int count = length - 2;
   if (static_cast<unsigned>(count - 1) >= kMaxCount) return false;
-  numLoadKey<Words>(p + 2, count, k0, k1, k2);
+  numLoadKey<Words>(p, count, k0, k1, k2);
   // Bytes 1 to 100, taken down by 1, are below 100.
   const uint64_t* tail = numTailMasks(count);
   k0 |= tail[0] & kNegativeBytes;

@@ -78,6 +78,14 @@ KV_NUM_INLINE uint64_t numLoadBigPartial(const uint8_t* p, int n) {
          static_cast<uint64_t>(p[n - 1]) << (56 - 8 * (n - 1));
 }
 
+// As numLoadBigPartial for the n digits (1 to 8) of a record, which start at record + 2:
+// from six digits on, one load that ends at the last digit and takes in the record's own
+// first bytes, which are then shifted out.
+KV_NUM_INLINE uint64_t numLoadRecordDigits(const uint8_t* record, int n) {
+  if (n >= 6) return numLoadBig(record + n - 6) << (8 * (8 - n));
+  return numLoadBigPartial(record + 2, n);
+}
+
 // The first n digits (0 to 24) of a byte array, reading only those n bytes.
 KV_NUM_INLINE NumWide numLoadDigits(const uint8_t* p, int n) {
   NumWide m{};

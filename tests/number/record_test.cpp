@@ -156,7 +156,10 @@ TEST(NumberEngines, ReadsNoByteBeyondTheLength) {
                           numtest::encode(false, 70, std::vector<int>(23, 42)),
                           numtest::encode(true, 60, std::vector<int>(22, 17)),
                           numtest::encode(false, 66, {1, 2, 3, 4, 5, 6, 7, 8, 9}),
-                          numtest::encode(true, 66, {1, 2, 3, 4, 5, 6, 7, 8})};
+                          numtest::encode(true, 66, {1, 2, 3, 4, 5, 6, 7, 8}),
+                          numtest::encode(false, 65, {9, 8, 7, 6, 5, 4}),
+                          numtest::encode(true, 64, {9, 8, 7, 6, 5, 4, 3}),
+                          numtest::encode(false, 63, {4, 5, 6, 7, 8})};
   for (const Bytes& a : stored) {
     for (const Bytes& b : stored) {
       const std::vector<BYTE> x(a.begin(), a.end()), y(b.begin(), b.end());
