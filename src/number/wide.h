@@ -279,16 +279,14 @@ KV_NUM_INLINE void numWordToLimbs(uint64_t w, uint64_t* limbs) {
 
 // Two limbs below 10^8 as the eight digits of a word.
 KV_NUM_INLINE uint64_t numLimbsToWord(uint64_t hi, uint64_t lo) {
-  // Halves below 10^4 in 32-bit lanes, then digits: 5243 / 2^19 divides them by 100.
-  const uint64_t hiHigh = hi / 10000;
-  const uint64_t loHigh = lo / 10000;
-  const uint64_t a = hiHigh << 32 | (hi - hiHigh * 10000);
-  const uint64_t b = loHigh << 32 | (lo - loHigh * 10000);
-  const uint64_t qa = ((a * 5243) >> 19) & 0x0000007F0000007Full;
-  const uint64_t qb = ((b * 5243) >> 19) & 0x0000007F0000007Full;
-  const uint64_t za = qa << 8 | (a - qa * 100);  // lanes d0 d1 and d2 d3
-  const uint64_t zb = qb << 8 | (b - qb * 100);
-  return (za >> 32) << 48 | (za & 0xFFFF) << 32 | (zb >> 32) << 16 | (zb & 0xFFFF);
+  // The limbs' first and last four digits in the 32-bit lanes of two words, laid out so
+  // that each word's lanes, split into digits (5243 / 2^19 divides them by 100), end up
+  // half a lane apart: digits 0 1 | 4 5 over digits 2 3 | 6 7.
+  const uint64_t heads = (hi / 10000) << 32 | lo / 10000;
+  const uint64_t tails = (hi << 32 | lo) - heads * 10000;
+  const uint64_t qh = ((heads * 5243) >> 19) & 0x0000007F0000007Full;
+  const uint64_t qt = ((tails * 5243) >> 19) & 0x0000007F0000007Full;
+  return (qh << 8 | (heads - qh * 100)) << 16 | qt << 8 | (tails - qt * 100);
 }
 
 // The first 4 * limbs digits (limbs from 1 to 6) as limbs below 10^8, most significant
