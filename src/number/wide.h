@@ -33,7 +33,6 @@ namespace kv {
 constexpr int kWideDigits = 24;
 constexpr uint64_t kByteOnes = 0x0101010101010101ull;
 constexpr uint64_t kByteHighs = 0x8080808080808080ull;
-constexpr uint64_t kByteLows7 = 0x7F7F7F7F7F7F7F7Full;
 constexpr uint64_t kDigitBias = 156;   // 256 - 100
 constexpr uint64_t kLimb = 100000000;  // four base-100 digits
 
@@ -263,10 +262,10 @@ KV_NUM_INLINE void numSubtract(NumWide& r, const NumWide& a, const NumWide& b) {
   for (int i = 2; i >= 0; --i) borrow = numSubtractWord(r.w[i], a.w[i], b.w[i], borrow);
 }
 
-// Non-zero when a byte of w is 100 or more.
-KV_NUM_INLINE uint64_t numBytesAbove99(uint64_t w) {
-  return (((w & kByteLows7) + 0x1C * kByteOnes) | w) & kByteHighs;
-}
+// Non-zero when a byte of w is 100 or more: 28 added to it sets its top bit, unless the
+// byte has it already. Only a byte of 228 or more carries into the next, and it is caught
+// itself, so the carry cannot change the answer.
+KV_NUM_INLINE uint64_t numBytesAbove99(uint64_t w) { return ((w + 0x1C * kByteOnes) | w) & kByteHighs; }
 
 // Four digits (a 32-bit lane of a word) as a number below 10^8, both lanes at once:
 // limbs[0] from the top lane, limbs[1] from the bottom one.
@@ -282,7 +281,8 @@ KV_NUM_INLINE uint64_t numLimbsToWord(uint64_t hi, uint64_t lo) {
   // The limbs' first and last four digits in the 32-bit lanes of two words, laid out so
   // that each word's lanes, split into digits (5243 / 2^19 divides them by 100), end up
   // half a lane apart: digits 0 1 | 4 5 over digits 2 3 | 6 7.
-  const uint64_t heads = (hi / 10000) << 32 | lo / 10000;
+  // x / 10^4 for x below 2^27 is (x * ceil(2^40 / 10^4)) >> 40, which needs no wide product.
+  const uint64_t heads = ((hi * 109951163) >> 40) << 32 | (lo * 109951163) >> 40;
   const uint64_t tails = (hi << 32 | lo) - heads * 10000;
   const uint64_t qh = ((heads * 5243) >> 19) & 0x0000007F0000007Full;
   const uint64_t qt = ((tails * 5243) >> 19) & 0x0000007F0000007Full;
