@@ -205,3 +205,34 @@ TEST(NumberEngines, UnpackReadsEveryForm) {
     EXPECT_EQ(u.digits, c.digits) << ::testing::PrintToString(c.bytes);
   }
 }
+
+TEST(NumberEngines, WordHelpersAgreeWithDigitArithmetic) {
+  // Limbs below 10^8 to eight digits and back, at the edges of every four-digit half.
+  const uint64_t limbs[] = {0, 1, 99, 100, 9999, 10000, 10001, 999999, 1000000, 12345678, 99990000, 99999999};
+  for (uint64_t hi : limbs) {
+    for (uint64_t lo : limbs) {
+      const uint64_t word = kv::numLimbsToWord(hi, lo);
+      uint64_t expected = 0;
+      for (uint64_t v : {hi / 1000000, hi / 10000 % 100, hi / 100 % 100, hi % 100, lo / 1000000, lo / 10000 % 100,
+                         lo / 100 % 100, lo % 100})
+        expected = expected << 8 | v;
+      ASSERT_EQ(word, expected) << hi << " " << lo;
+      uint64_t back[2];
+      kv::numWordToLimbs(word, back);
+      ASSERT_EQ(back[0], hi);
+      ASSERT_EQ(back[1], lo);
+    }
+  }
+  // A byte of 100 or more is seen wherever it is and whatever its neighbours hold.
+  for (int position = 0; position < 8; ++position) {
+    for (int value = 0; value < 256; ++value) {
+      for (uint64_t others : {0ull, 0x6363636363636363ull, 0xFFFFFFFFFFFFFFFFull, 0x0064006400640064ull}) {
+        const uint64_t mask = 0xFFull << (8 * position);
+        const uint64_t w = (others & ~mask) | static_cast<uint64_t>(value) << (8 * position);
+        bool any = false;
+        for (int i = 0; i < 8; ++i) any = any || ((w >> (8 * i)) & 0xFF) >= 100;
+        ASSERT_EQ(kv::numBytesAbove99(w) != 0, any) << std::hex << w;
+      }
+    }
+  }
+}
