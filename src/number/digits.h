@@ -280,44 +280,6 @@ struct NumWord {
   int negative;
 };
 
-// One operand as a one-word operand; false when it is anything else.
-KV_NUM_INLINE bool numReadWord(NumWord& v, const tagNUMBER* n) {
-  const BYTE* p = NumBytes(n);
-  const BYTE eb = p[1];
-  const int length = NumArithLengthFast(n);
-  uint64_t w;
-  if (eb & 0x80) {
-    const int count = length - 1;
-    if (static_cast<unsigned>(count - 1) > 7u) return false;
-    w = numLoadRecordDigits(p, count);
-    if (numBytesAbove99(w)) return false;
-    v.negative = 0;
-    v.exponent = eb & 0x7F;
-  } else {
-    const int count = length - 2;
-    if (static_cast<unsigned>(count - 1) > 7u) return false;
-    w = numLoadRecordDigits(p, count) | (numTailMasks(count)[0] & kNegativeBytes);
-    if (numBytesAbove99(w - kByteOnes)) return false;
-    w = kNegativeBytes - w;
-    v.negative = 1;
-    v.exponent = ~eb & 0x7F;
-  }
-  v.w = w;
-  return (w >> 56) != 0;
-}
-
-// Both operands as one-word operands; false when either is anything else (missing, null,
-// zero, longer, out of normal form or with a byte out of range), which the operations take
-// the full way.
-KV_NUM_INLINE bool NumReadWords(NumWord& x, NumWord& y, const tagNUMBER* a, const tagNUMBER* b) {
-  return a && b && numReadWord(x, a) && numReadWord(y, b);
-}
-
-// The order key of a record in normal form with every byte in range, of one to eight
-// digits (Words 1) or one to 23 (Words 3): its digit bytes as stored, the positions past
-// them holding the stored form of the digit 0. Exponent byte first, keys order as the
-// values do for either sign, since a negative number stores 127 - e and 100 - d. False
-// for anything else.
 // The count digit bytes (1 to 23) of a record in scalars, zero past them; only k0 for
 // Words 1. Scalars throughout: an array here gets vectorised through the stack.
 template <int Words>
@@ -337,6 +299,11 @@ KV_NUM_INLINE void numLoadKey(const BYTE* record, int count, uint64_t& k0, uint6
   }
 }
 
+// The order key of a record in normal form with every byte in range, of one to eight
+// digits (Words 1) or one to 23 (Words 3): its digit bytes as stored, the positions past
+// them holding the stored form of the digit 0. Exponent byte first, keys order as the
+// values do for either sign, since a negative number stores 127 - e and 100 - d. False
+// for anything else.
 template <int Words>
 KV_NUM_INLINE bool numOrderKey(const tagNUMBER* n, uint64_t* key) {
   static_assert(Words == 1 || Words == 3);
@@ -382,6 +349,24 @@ KV_NUM_INLINE bool NumOrderKeys(const tagNUMBER* a, const tagNUMBER* b, int& ea,
   if (!a || !b || !numOrderKey<Words>(a, ka) || !numOrderKey<Words>(b, kb)) return false;
   ea = NumBytes(a)[1];
   eb = NumBytes(b)[1];
+  return true;
+}
+
+// Both operands as one-word operands; false when either is anything else (missing, null,
+// zero, longer, out of normal form or with a byte out of range), which the operations take
+// the full way.
+KV_NUM_INLINE bool NumReadWords(NumWord& x, NumWord& y, const tagNUMBER* a, const tagNUMBER* b) {
+  uint64_t ka;
+  uint64_t kb;
+  if (!a || !b || !numOrderKey<1>(a, &ka) || !numOrderKey<1>(b, &kb)) return false;
+  const BYTE ea = NumBytes(a)[1];
+  const BYTE eb = NumBytes(b)[1];
+  x.negative = (ea & 0x80) == 0;
+  y.negative = (eb & 0x80) == 0;
+  x.w = x.negative ? kNegativeBytes - ka : ka;
+  y.w = y.negative ? kNegativeBytes - kb : kb;
+  x.exponent = (x.negative ? ~ea : ea) & 0x7F;
+  y.exponent = (y.negative ? ~eb : eb) & 0x7F;
   return true;
 }
 
