@@ -33,6 +33,16 @@ KV_NUM_INLINE int compareKeys(int ea, const uint64_t* ka, int eb, const uint64_t
   return 0;
 }
 
+// Records of more than eight digits, or anything else the one-word keys refuse.
+KV_NUM_NOINLINE int compareLong(const NUMBER* a, const NUMBER* b) {
+  int ea;
+  int eb;
+  uint64_t ka[3];
+  uint64_t kb[3];
+  if (kv::NumOrderKeys<3>(a, b, ea, ka, eb, kb)) return compareKeys<3>(ea, ka, eb, kb);
+  return compareValues(a, b);
+}
+
 }  // namespace
 
 KV_API int KV_CALL NumCompare(const NUMBER* a, const NUMBER* b) {
@@ -41,8 +51,5 @@ KV_API int KV_CALL NumCompare(const NUMBER* a, const NUMBER* b) {
   uint64_t ka;
   uint64_t kb;
   if (kv::NumOrderKeys<1>(a, b, ea, &ka, eb, &kb)) return compareKeys<1>(ea, &ka, eb, &kb);
-  uint64_t wa[3];
-  uint64_t wb[3];
-  if (kv::NumOrderKeys<3>(a, b, ea, wa, eb, wb)) return compareKeys<3>(ea, wa, eb, wb);
-  return compareValues(a, b);
+  return compareLong(a, b);
 }
