@@ -14,7 +14,7 @@ constexpr int kSubtractWindow = 24;
 // Two one-word operands: aligned in one word when the smaller loses no digit to the
 // shift, which then leaves nothing for the window to drop. False when they do not fit.
 KV_NUM_INLINE bool addSubtractWords(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, int subtract,
-                      unsigned& length) {
+                                    unsigned& length) {
   kv::NumWord x;
   kv::NumWord y;
   if (!kv::NumReadWords(x, y, a, b)) return false;
