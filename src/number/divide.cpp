@@ -93,27 +93,43 @@ void divideLimbs(const uint64_t* u, int nu, const uint64_t* v, int nv, uint64_t*
   }
 }
 
-#if defined(KV_NUM_WIDE_DIVIDE)
+#if defined(__SIZEOF_INT128__)
+// hi:lo / d for hi < d, on hosts with a 128-bit type: the quotient, and the remainder in hi.
+inline uint64_t divideWide(uint64_t& hi, uint64_t lo, uint64_t d) {
+#if defined(__x86_64__)
+  uint64_t q;
+  __asm__("divq %[d]" : "=a"(q), "+d"(hi) : "a"(lo), [d] "rm"(d) : "cc");
+  return q;
+#else
+  const unsigned __int128 n = static_cast<unsigned __int128>(hi) << 64 | lo;
+  hi = static_cast<uint64_t>(n % d);
+  return static_cast<uint64_t>(n / d);
+#endif
+}
+
+// The eight digits of a word as an integer below 10^16.
+inline uint64_t wordValue(uint64_t w) {
+  uint64_t limbs[2];
+  kv::numWordToLimbs(w, limbs);
+  return limbs[0] * kLimb + limbs[1];
+}
+
 // Two one-word operands: with X and Y their eight-digit words as integers, the 24 quotient
-// digits are X * 10^46 / Y, taken in three steps of sixteen digits by the machine's divide.
+// digits are X * 10^46 / Y, taken sixteen at a time by the machine's divide.
 KV_NUM_INLINE bool divideWords(tagNUMBER* result, const tagNUMBER* a, const tagNUMBER* b, unsigned& length) {
   kv::NumWord x;
   kv::NumWord y;
   if (!kv::NumReadWords(x, y, a, b)) return false;
-  constexpr uint64_t k14 = 100000000000000ull;
-  constexpr uint64_t k16 = 10000000000000000ull;
-  const uint64_t d = kv::numWordValue(y.w);
-  const unsigned __int128 first = static_cast<unsigned __int128>(kv::numWordValue(x.w)) * k14;
-  uint64_t rest = static_cast<uint64_t>(first >> 64);
-  const uint64_t q0 = kv::numDivideWide(rest, static_cast<uint64_t>(first), d);
-  unsigned __int128 next = static_cast<unsigned __int128>(rest) * k16;
-  rest = static_cast<uint64_t>(next >> 64);
-  const uint64_t q1 = kv::numDivideWide(rest, static_cast<uint64_t>(next), d);
-  next = static_cast<unsigned __int128>(rest) * k16;
-  rest = static_cast<uint64_t>(next >> 64);
-  const uint64_t q2 = kv::numDivideWide(rest, static_cast<uint64_t>(next), d);
-  const NumWide m{{kv::numValueWord(q0), kv::numValueWord(q1), kv::numValueWord(q2)}};
-  length = kv::NumStore(result, m, x.negative ^ y.negative, x.exponent - y.exponent + 65);
+  const uint64_t d = wordValue(y.w);
+  unsigned __int128 n = static_cast<unsigned __int128>(wordValue(x.w)) * 100000000000000ull;  // 10^14
+  uint64_t q[3];
+  for (uint64_t& word : q) {
+    uint64_t rest = static_cast<uint64_t>(n >> 64);
+    const uint64_t v = divideWide(rest, static_cast<uint64_t>(n), d);
+    word = kv::numLimbsToWord(v / kLimb, v % kLimb);
+    n = static_cast<unsigned __int128>(rest) * 10000000000000000ull;  // 10^16
+  }
+  length = kv::NumStore(result, NumWide{{q[0], q[1], q[2]}}, x.negative ^ y.negative, x.exponent - y.exponent + 65);
   return true;
 }
 #else

@@ -306,30 +306,4 @@ KV_NUM_INLINE NumWide numFromLimbs(const uint64_t* in, int limbs) {
   return m;
 }
 
-// The eight digits of a word as an integer below 10^16.
-KV_NUM_INLINE uint64_t numWordValue(uint64_t w) {
-  uint64_t limbs[2];
-  numWordToLimbs(w, limbs);
-  return limbs[0] * kLimb + limbs[1];
-}
-
-// An integer below 10^16 as the eight digits of a word.
-KV_NUM_INLINE uint64_t numValueWord(uint64_t v) { return numLimbsToWord(v / kLimb, v % kLimb); }
-
-#if defined(__SIZEOF_INT128__)
-#define KV_NUM_WIDE_DIVIDE 1
-// hi:lo / d for hi < d, on hosts with a 128-bit type: the quotient, and the remainder in hi.
-KV_NUM_INLINE uint64_t numDivideWide(uint64_t& hi, uint64_t lo, uint64_t d) {
-#if defined(__x86_64__)
-  uint64_t q;
-  __asm__("divq %[d]" : "=a"(q), "+d"(hi) : "a"(lo), [d] "rm"(d) : "cc");
-  return q;
-#else
-  const unsigned __int128 n = static_cast<unsigned __int128>(hi) << 64 | lo;
-  hi = static_cast<uint64_t>(n % d);
-  return static_cast<uint64_t>(n / d);
-#endif
-}
-#endif
-
 }  // namespace kv
