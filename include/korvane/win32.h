@@ -16,17 +16,17 @@
 #include <wtypes.h> /* CY and DECIMAL, left out by WIN32_LEAN_AND_MEAN */
 #else
 #include "win32/base.h"
-#include "win32/heap.h"
-#include "win32/global.h"
-#include "win32/file.h"
-#include "win32/sync.h"
-#include "win32/system.h"
-#include "win32/text.h"
-#include "win32/profile.h"
-#include "win32/ole.h"
-#include "win32/mapping.h"
-#include "win32/resource.h"
-#include "win32/crt.h"
+#include "win32/kernel32/heap.h"
+#include "win32/kernel32/global.h"
+#include "win32/kernel32/file.h"
+#include "win32/kernel32/sync.h"
+#include "win32/kernel32/system.h"
+#include "win32/kernel32/text.h"
+#include "win32/kernel32/profile.h"
+#include "win32/kernel32/ole.h"
+#include "win32/kernel32/mapping.h"
+#include "win32/kernel32/resource.h"
+#include "win32/kernel32/crt.h"
 #endif
 
 #endif

@@ -5,7 +5,7 @@
 // ERROR_INVALID_HANDLE instead of being dereferenced.
 #include "internal.h"
 
-#include <korvane/win32/global.h>
+#include <korvane/win32/kernel32/global.h>
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 /* Process heap. */
 #ifndef KORVANE_WIN32_HEAP_H
 #define KORVANE_WIN32_HEAP_H
-#include "base.h"
+#include "../base.h"
 
 #define HEAP_NO_SERIALIZE 0x00000001
 #define HEAP_GENERATE_EXCEPTIONS 0x00000004

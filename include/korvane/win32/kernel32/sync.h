@@ -1,7 +1,7 @@
 /* Critical sections, thread-local storage and thread identity. */
 #ifndef KORVANE_WIN32_SYNC_H
 #define KORVANE_WIN32_SYNC_H
-#include "base.h"
+#include "../base.h"
 
 /* Same members as on Windows; LockSemaphore holds the native lock that
    InitializeCriticalSection creates and DeleteCriticalSection destroys. */

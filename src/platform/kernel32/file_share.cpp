@@ -5,7 +5,7 @@
 // opposite markers for locks of other opens before it sets its own.
 #include "file_share.h"
 
-#include <korvane/win32/file.h>
+#include <korvane/win32/kernel32/file.h>
 
 #include <fcntl.h>
 #include <map>

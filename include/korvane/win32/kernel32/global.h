@@ -5,7 +5,7 @@
    are the same kind of block: either family's functions accept both. */
 #ifndef KORVANE_WIN32_GLOBAL_H
 #define KORVANE_WIN32_GLOBAL_H
-#include "base.h"
+#include "../base.h"
 
 #define GMEM_FIXED 0x0000
 #define GMEM_MOVEABLE 0x0002

@@ -4,7 +4,7 @@
    that uses the same name prefix (see platform.h). */
 #ifndef KORVANE_WIN32_MAPPING_H
 #define KORVANE_WIN32_MAPPING_H
-#include "base.h"
+#include "../base.h"
 
 /* Security. Descriptors are checked and kept, but access to the emulated objects is
    always the creating user's alone: the user is the boundary that a Windows session

@@ -4,7 +4,7 @@
 #include "handles.h"
 #include "host_path.h"
 
-#include <korvane/win32/file.h>
+#include <korvane/win32/kernel32/file.h>
 
 #include <cerrno>
 #include <cstdint>

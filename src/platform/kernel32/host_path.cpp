@@ -1,7 +1,7 @@
 // Win32 names to host names, and host errors to Win32 errors.
 #include "host_path.h"
 
-#include <korvane/win32/file.h>
+#include <korvane/win32/kernel32/file.h>
 
 #include <cerrno>
 #include <climits>

@@ -1,7 +1,7 @@
 /* ANSI text in the current code page: character stepping, classes, case, lstr functions. */
 #ifndef KORVANE_WIN32_TEXT_H
 #define KORVANE_WIN32_TEXT_H
-#include "base.h"
+#include "../base.h"
 
 KW32_API LPSTR WINAPI CharNextA(LPCSTR p);
 KW32_API LPSTR WINAPI CharPrevA(LPCSTR start, LPCSTR current);

@@ -1,6 +1,6 @@
 // The numeric conversions of the Windows run time, with text that never follows the
 // process locale: std::to_chars and the "C" locale object do the reading and writing.
-#include <korvane/win32/crt.h>
+#include <korvane/win32/kernel32/crt.h>
 
 #include <charconv>
 #include <cstdlib>

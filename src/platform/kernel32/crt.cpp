@@ -1,8 +1,8 @@
 // The C run-time path functions of the Windows run time that the host's C library lacks.
 #include "host_path.h"
 
-#include <korvane/win32/file.h>
-#include <korvane/win32/text.h>
+#include <korvane/win32/kernel32/file.h>
+#include <korvane/win32/kernel32/text.h>
 
 #include <cerrno>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 #include "file_share.h"
 #include "host_path.h"
 
-#include <korvane/win32/file.h>
+#include <korvane/win32/kernel32/file.h>
 
 #include <cerrno>
 #include <cstdlib>

@@ -2,7 +2,7 @@
    that must not depend on the process locale. */
 #ifndef KORVANE_WIN32_CRT_H
 #define KORVANE_WIN32_CRT_H
-#include "base.h"
+#include "../base.h"
 
 #include <locale.h>
 

@@ -14,7 +14,7 @@
    far past any real data; programs that do not use this layer are not held back. */
 #ifndef KORVANE_WIN32_FILE_H
 #define KORVANE_WIN32_FILE_H
-#include "base.h"
+#include "../base.h"
 
 #define GENERIC_READ 0x80000000
 #define GENERIC_WRITE 0x40000000

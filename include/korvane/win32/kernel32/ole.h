@@ -1,7 +1,7 @@
 /* The OLE currency and decimal types. */
 #ifndef KORVANE_WIN32_OLE_H
 #define KORVANE_WIN32_OLE_H
-#include "base.h"
+#include "../base.h"
 
 typedef union tagCY {
   struct {

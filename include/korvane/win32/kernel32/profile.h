@@ -1,7 +1,7 @@
 /* win.ini access. The file is the one the platform configuration names. */
 #ifndef KORVANE_WIN32_PROFILE_H
 #define KORVANE_WIN32_PROFILE_H
-#include "base.h"
+#include "../base.h"
 
 KW32_API UINT WINAPI GetProfileIntA(LPCSTR section, LPCSTR key, INT def);
 KW32_API DWORD WINAPI GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out, DWORD size);

@@ -1,7 +1,7 @@
 /* System identity: version, languages, code page, time, last error. */
 #ifndef KORVANE_WIN32_SYSTEM_H
 #define KORVANE_WIN32_SYSTEM_H
-#include "base.h"
+#include "../base.h"
 
 typedef struct _OSVERSIONINFOA {
   DWORD dwOSVersionInfoSize;

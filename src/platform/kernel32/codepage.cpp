@@ -3,7 +3,7 @@
 // converters of the same names (Microsoft's tables), and fail where the host has none.
 #include "host_path.h"
 
-#include <korvane/win32/file.h>
+#include <korvane/win32/kernel32/file.h>
 
 #include <bit>
 #include <cerrno>
