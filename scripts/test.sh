@@ -26,6 +26,8 @@ run_config() {  # name, cmake options..., then -- and the targets to build (all 
 }
 
 run_config tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The installed form: a program outside the tree built against it both ways.
+tests/package/check.sh build/tests
 run_config asan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=address -DKORVANE_BUILD_BENCH=OFF
 # ThreadSanitizer needs a fixed memory layout on kernels with high mmap randomisation.
 export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1}"
