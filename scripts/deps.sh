@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # Usage: scripts/deps.sh [extra-package...]
 set -euo pipefail
-packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-dev libicu-dev pkgconf python3 "$@")
+packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-dev libicu-dev pkgconf python3
+  gcc-mingw-w64-i686 "$@")  # windres checks the resource step's dialog templates
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -31,23 +31,36 @@ KW32_API LPCSTR WINAPI KwWinIniPath(void);
 typedef BOOL(WINAPI *KW_DLLMAIN)(HINSTANCE module, DWORD reason, LPVOID reserved);
 
 /* A module's resources, as its resource script describes them: the string table sorted
-   by id. */
+   by id, and the other resources (dialog templates, ...) in the binary form the Windows
+   resource compiler gives them. */
 typedef struct KW_STRING_RESOURCE {
   UINT id;
   LPCSTR text;
 } KW_STRING_RESOURCE;
 
+/* Type and name are each a number (typeName or name null) or an upper-case name. */
+typedef struct KW_DATA_RESOURCE {
+  LPCSTR typeName;
+  LPCSTR name;
+  WORD typeId;
+  WORD id;
+  DWORD size;
+  const void *data; /* DWORD-aligned */
+} KW_DATA_RESOURCE;
+
 typedef struct KW_RESOURCES {
   const KW_STRING_RESOURCE *strings;
   UINT stringCount;
+  const KW_DATA_RESOURCE *data;
+  UINT dataCount;
 } KW_RESOURCES;
 
 /* A module that wants the Win32 entry-point notifications registers itself once it has
    finished its static initialisation. Registration gives the module its handle and calls
    the entry point with DLL_PROCESS_ATTACH; every thread that has stored a thread-local
    storage value then gets DLL_THREAD_DETACH when it ends; unregistration calls
-   DLL_PROCESS_DETACH. The resources (may be null) are served to LoadStringA for the
-   module's handle and must outlive the registration. */
+   DLL_PROCESS_DETACH. The resources (may be null) are served to LoadStringA and
+   FindResourceA for the module's handle and must outlive the registration. */
 KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry, const KW_RESOURCES *resources);
 KW32_API void WINAPI KwUnregisterModule(HINSTANCE module);
 

@@ -1,0 +1,59 @@
+# Turns a resource script into a C++ source holding its resources as data, for hosts
+# without a resource compiler: the string table (entries are "<id>, "text"" lines; ""
+# inside a text is a quote, other escapes are C's and pass through) and the dialog
+# templates in their binary form (RcScript.cmake).
+# cmake -DRC=<file.rc> -DOUT=<file.cpp> -P RcData.cmake
+cmake_policy(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/RcScript.cmake)
+kv_rc_read("${RC}")
+
+set(body "")
+foreach(entry IN LISTS KV_RC_STRINGS)
+  string(FIND "${entry}" "|" bar)
+  string(SUBSTRING "${entry}" 0 ${bar} id)
+  math(EXPR start "${bar} + 1")
+  string(SUBSTRING "${entry}" ${start} -1 text)
+  string(APPEND body "    {${id}, \"${text}\"},\n")
+endforeach()
+
+set(blobs "")
+set(table "")
+if(KV_RC_DIALOG_COUNT GREATER 0)
+  math(EXPR last "${KV_RC_DIALOG_COUNT} - 1")
+  foreach(i RANGE 0 ${last})
+    string(REGEX REPLACE "(..)" "0x\\1, " bytes "${KV_RC_DIALOG_${i}_HEX}")
+    string(REPEAT "0x.., " 12 row)  # twelve bytes a line
+    string(REGEX REPLACE "(${row})" "\\1\n    " bytes "${bytes}")
+    string(REPLACE ", \n" ",\n" bytes "${bytes}")
+    string(REGEX REPLACE ",[ \n]*$" "" bytes "${bytes}")
+    string(APPEND blobs "// ${KV_RC_DIALOG_${i}_NAME}\nalignas(4) constexpr unsigned char kDialog${i}[] = {\n    ${bytes}};\n")
+    set(name "${KV_RC_DIALOG_${i}_NAME}")
+    if(name MATCHES "^#([0-9]+)$")
+      set(name_fields "nullptr, 5, ${CMAKE_MATCH_1}")
+    else()
+      set(name_fields "\"${name}\", 5, 0")
+    endif()
+    string(APPEND table "    {nullptr, ${name_fields}, sizeof kDialog${i}, kDialog${i}},  // RT_DIALOG\n")
+  endforeach()
+  set(data_ref "kData, sizeof kData / sizeof kData[0]")
+  set(table "constexpr KW_DATA_RESOURCE kData[] = {\n${table}};\n")
+else()
+  set(data_ref "nullptr, 0")
+endif()
+
+file(WRITE "${OUT}.tmp" "// Generated from korvane.rc: do not edit.
+#include \"resources/resources.h\"
+
+namespace kv {
+
+namespace {
+constexpr KW_STRING_RESOURCE kStrings[] = {
+${body}};
+${blobs}${table}}  // namespace
+
+constinit const KW_RESOURCES gResources = {kStrings, sizeof kStrings / sizeof kStrings[0], ${data_ref}};
+
+}  // namespace kv
+")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.tmp")
