@@ -8,6 +8,7 @@
 #include "memory.h"
 #include "containers.h"
 #include "files.h"
+#include "dialogs.h"
 #include "number.h"
 #include "settings.h"
 #include "format.h"
