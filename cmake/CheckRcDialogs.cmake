@@ -1,5 +1,5 @@
-# Compares the dialog templates that RcScript.cmake compiles from a resource script with
-# those of the Windows resource compiler, byte for byte.
+# Compares the dialog templates and the version resource that RcScript.cmake compiles from
+# a resource script with those of the Windows resource compiler, byte for byte.
 # cmake -DRC=<file.rc> -DWINDRES=<windres> -DWORK=<dir> -P CheckRcDialogs.cmake
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/RcScript.cmake)
@@ -86,8 +86,20 @@ while(offset LESS total)
       message(FATAL_ERROR "dialog ${name} differs:\n windres ${theirs}\n ours    ${ours}")
     endif()
   endif()
+  if(type STREQUAL "#16")
+    math(EXPR at "${data} * 2")
+    math(EXPR len "${data_size} * 2")
+    string(SUBSTRING "${hex}" ${at} ${len} theirs)
+    if(NOT name STREQUAL KV_RC_VERSION_NAME OR NOT theirs STREQUAL KV_RC_VERSION_HEX)
+      message(FATAL_ERROR "version ${name} differs:\n windres ${theirs}\n ours    ${KV_RC_VERSION_HEX}")
+    endif()
+    set(version_checked TRUE)
+  endif()
   math(EXPR offset "(${data} + ${data_size} + 3) / 4 * 4")
 endwhile()
+if(DEFINED KV_RC_VERSION_HEX AND NOT version_checked)
+  message(FATAL_ERROR "windres made no version resource of ${RC}")
+endif()
 if(NOT found EQUAL KV_RC_DIALOG_COUNT)
   message(FATAL_ERROR "windres made ${found} dialogs of ${RC}, we made ${KV_RC_DIALOG_COUNT}")
 endif()

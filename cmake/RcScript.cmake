@@ -7,12 +7,15 @@
 #   KV_RC_DIALOG_COUNT   the number of templates
 #   KV_RC_DIALOG_<i>_NAME  "#<ordinal>" or the upper-case name, i from 0
 #   KV_RC_DIALOG_<i>_HEX   the template's bytes as hexadecimal digits
+#   KV_RC_VERSION_NAME   "#<ordinal>" or the name of the VERSIONINFO resource, if any
+#   KV_RC_VERSION_HEX    its VS_VERSIONINFO bytes as hexadecimal digits (RcVersion.cmake)
 #
 # The script is read one statement per line. Preprocessor lines and LANGUAGE are skipped
 # (the symbols come from RcSymbols.cmake). Styles are "A | B | NOT C" of numbers and names.
 # Dialog statements: STYLE, EXSTYLE, CAPTION, FONT, CLASS, MENU; controls: CONTROL and the
 # short forms below, with the default styles windres gives them.
 include(${CMAKE_CURRENT_LIST_DIR}/RcSymbols.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/RcVersion.cmake)
 
 # Short control forms: class ordinal, whether a text comes first, the style always set,
 # and the style used only when the statement gives none.
@@ -415,7 +418,14 @@ function(kv_rc_read rc)
     endif()
     _kv_rc_tokens("${line}" tokens)
     list(GET tokens 0 first)
-    if(state STREQUAL "head")
+    if(state STREQUAL "version")
+      _kv_ver_line("${tokens}")
+      if(kv_ver_done)
+        set(KV_RC_VERSION_NAME "${kv_ver_name}" PARENT_SCOPE)
+        set(KV_RC_VERSION_HEX "${kv_ver_hex}" PARENT_SCOPE)
+        set(state top)
+      endif()
+    elseif(state STREQUAL "head")
       set(rest "${tokens}")
       list(POP_FRONT rest)
       if(first STREQUAL "IBEGIN")
@@ -469,8 +479,13 @@ function(kv_rc_read rc)
         _kv_rc_fail("cannot read '${line}'")
       endif()
       list(GET tokens 1 second)
+      if(second STREQUAL "IVERSIONINFO" AND first MATCHES "^N(.*)")
+        _kv_ver_start("#${CMAKE_MATCH_1}")
+        set(state version)
+        continue()
+      endif()
       if(NOT second STREQUAL "IDIALOG")
-        _kv_rc_fail("only STRINGTABLE and DIALOG resources are read: '${line}'")
+        _kv_rc_fail("only STRINGTABLE, DIALOG and VERSIONINFO resources are read: '${line}'")
       endif()
       # A new template: name DIALOG [memory flags] x, y, cx, cy
       if(first MATCHES "^N(.*)")

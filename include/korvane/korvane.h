@@ -9,6 +9,7 @@
 #include "containers.h"
 #include "files.h"
 #include "dialogs.h"
+#include "frame.h"
 #include "number.h"
 #include "settings.h"
 #include "format.h"

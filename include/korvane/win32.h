@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <winspool.h>
 #include <commdlg.h>
+#include <winver.h>
 #include <wtypes.h> /* CY and DECIMAL, left out by WIN32_LEAN_AND_MEAN */
 #else
 #include "win32/base.h"
@@ -27,6 +28,7 @@
 #include "win32/kernel32/mapping.h"
 #include "win32/kernel32/resource.h"
 #include "win32/kernel32/crt.h"
+#include "win32/version/version.h"
 #endif
 
 #endif

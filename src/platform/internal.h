@@ -4,6 +4,7 @@
 #include <korvane/platform.h>
 
 #include <string>
+#include <vector>
 
 namespace kw {
 
@@ -18,6 +19,11 @@ SystemConfig currentSystem();
 // Code page that Windows uses as ANSI code page for a system language.
 UINT codePageForLanguage(LANGID langId);
 std::string winIniPath();
+
+// The program's own file (host path), empty if it cannot be told.
+std::string programPath();
+// The registered modules whose code lives in the host file `hostPath` (links resolved).
+std::vector<HINSTANCE> modulesOfFile(const std::string& hostPath);
 
 // The resources a registered module brought, or null.
 const KW_RESOURCES* moduleResources(HINSTANCE module);

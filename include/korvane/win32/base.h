@@ -57,6 +57,7 @@ typedef DWORD *LPDWORD, *PDWORD;
 typedef LONG *LPLONG, *PLONG;
 typedef BOOL *LPBOOL;
 typedef INT *LPINT;
+typedef UINT *PUINT;
 
 typedef void *HANDLE;
 #define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name

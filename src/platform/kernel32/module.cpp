@@ -2,8 +2,15 @@
 // process attach at registration, thread detach when a thread that used thread-local
 // storage ends, process detach at unregistration.
 #include "internal.h"
+#include "kernel32/host_path.h"
+
+#include <dlfcn.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,7 +21,21 @@ struct Module {
   std::string name;
   KW_DLLMAIN entry;
   const KW_RESOURCES* resources;
+  std::string path;  // the host file that holds the entry point, links resolved
 };
+
+std::string resolvedPath(const char* path) {
+  char real[PATH_MAX];
+  return realpath(path, real) ? std::string(real) : std::string(path);
+}
+
+// The file a module's code was loaded from: the shared object or program holding `entry`.
+std::string fileOfEntry(KW_DLLMAIN entry) {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(entry), &info) == 0 || info.dli_fname == nullptr || !*info.dli_fname)
+    return kw::programPath();
+  return resolvedPath(info.dli_fname);
+}
 
 struct Registry {
   std::mutex mutex;
@@ -50,6 +71,24 @@ thread_local ThreadExitNotice exitNotice;
 namespace kw {
 void noteThreadUsesLibrary() { exitNotice.armed = true; }
 
+std::string programPath() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  path[n] = '\0';
+  return path;
+}
+
+std::vector<HINSTANCE> modulesOfFile(const std::string& hostPath) {
+  const std::string wanted = resolvedPath(hostPath.c_str());
+  std::vector<HINSTANCE> found;
+  Registry& r = registry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  for (Module* m : r.modules)
+    if (m->path == wanted) found.push_back(reinterpret_cast<HINSTANCE>(m));
+  return found;
+}
+
 const KW_RESOURCES* moduleResources(HINSTANCE module) {
   Registry& r = registry();
   std::lock_guard<std::mutex> lock(r.mutex);
@@ -61,7 +100,7 @@ const KW_RESOURCES* moduleResources(HINSTANCE module) {
 
 KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry, const KW_RESOURCES* resources) {
   if (!entry) return nullptr;
-  auto* m = new Module{name ? name : "", entry, resources};
+  auto* m = new Module{name ? name : "", entry, resources, fileOfEntry(entry)};
   {
     Registry& r = registry();
     std::lock_guard<std::mutex> lock(r.mutex);
@@ -84,4 +123,33 @@ KW32_API void WINAPI KwUnregisterModule(HINSTANCE module) {
   }
   // The detach notice is passed outside the registry lock; the entry may call back into us.
   m->entry(module, DLL_PROCESS_DETACH, nullptr);
+}
+
+KW32_API DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR name, DWORD size) {
+  std::string host;
+  if (module == nullptr) {
+    host = kw::programPath();
+  } else {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    for (Module* m : r.modules)
+      if (reinterpret_cast<HMODULE>(m) == module) host = m->path;
+  }
+  if (host.empty()) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return 0;
+  }
+  if (name == nullptr || size == 0) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  const std::string ansi = kw::ansiFromHost(host);
+  if (ansi.size() >= size) {
+    std::memcpy(name, ansi.data(), size - 1);
+    name[size - 1] = '\0';
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+  }
+  std::memcpy(name, ansi.c_str(), ansi.size() + 1);
+  return static_cast<DWORD>(ansi.size());
 }

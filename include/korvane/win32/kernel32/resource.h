@@ -1,4 +1,5 @@
-/* Resources of a module: its string table and its other resources by type and name. */
+/* Modules: their file names, their string tables and their other resources by type and
+   name. */
 #ifndef KORVANE_WIN32_RESOURCE_H
 #define KORVANE_WIN32_RESOURCE_H
 #include "../base.h"
@@ -27,6 +28,14 @@ DECLARE_HANDLE(HRSRC);
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+
+#define ERROR_MOD_NOT_FOUND 126L
+
+/* The full path of the file that holds `module` (null: the program), cut to size - 1
+   bytes and terminated when longer (the result is then `size`, with
+   ERROR_INSUFFICIENT_BUFFER); the length copied otherwise. 0 for a module this process
+   does not have, with ERROR_MOD_NOT_FOUND. */
+KW32_API DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR name, DWORD size);
 
 /* Copies string `id` of the module's string table, cut to size - 1 bytes and terminated;
    returns the bytes copied, 0 when the string does not exist. */

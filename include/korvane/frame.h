@@ -1,0 +1,17 @@
+/* The library frame's own services: the version strings of a module. */
+#ifndef KORVANE_FRAME_H
+#define KORVANE_FRAME_H
+
+#include "api.h"
+#include "win32.h"
+
+/* Copies the product version ("ProductVersion" of the module's version resource, US
+   English in the Unicode or the Windows Latin-1 code page) into `dst`, which must have
+   room for the whole text, and returns 1; returns 0 and leaves `dst` untouched when the
+   module has no such value or `dst` is null. Thread-safe. */
+KV_API int KV_CALL VERGetVersionString(HMODULE module, char *dst);
+
+/* The same for the file version ("FileVersion"). */
+KV_API int KV_CALL VERGetBuildString(HMODULE module, char *dst);
+
+#endif
