@@ -3,7 +3,9 @@
 # Usage: scripts/deps.sh [extra-package...]
 set -euo pipefail
 packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-dev libicu-dev pkgconf python3
-  gcc-mingw-w64-i686 "$@")  # windres checks the resource step's dialog templates
+  gcc-mingw-w64-i686  # windres checks the resource step's dialog templates
+  libcups2-dev cups-daemon cups-client  # printers; the tests run a private cupsd
+  "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -29,6 +29,7 @@
 #include "win32/kernel32/resource.h"
 #include "win32/kernel32/crt.h"
 #include "win32/version/version.h"
+#include "win32/winspool/winspool.h"
 #endif
 
 #endif
