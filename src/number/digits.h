@@ -310,6 +310,9 @@ KV_NUM_INLINE bool numOrderKey(const tagNUMBER* n, uint64_t* key) {
   constexpr unsigned kMaxCount = Words == 1 ? 8 : 23;
   const BYTE* p = NumBytes(n);
   const int length = NumArithLengthFast(n);
+  // Null, zero and invalid lengths take the full way, which reads nothing past the length
+  // byte of a record that may end there.
+  if (length < 2 || length > kNumMaxLength) return false;
   uint64_t k0;
   uint64_t k1;
   uint64_t k2;
