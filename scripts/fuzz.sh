@@ -4,13 +4,14 @@
 # tests/fuzz/corpus/<target>. Inputs the run finds go to build/fuzz/corpus, so the committed
 # seeds stay small; a crashing input is kept in build/fuzz/findings and fails the run.
 # Usage: scripts/fuzz.sh [SECONDS] [target...]      (default: every target)
+# KORVANE_FUZZ_DIR picks another build directory (default build/fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 (($#)) && shift
 scripts/deps.sh clang libclang-rt-14-dev
 
-dir=build/fuzz
+dir=${KORVANE_FUZZ_DIR:-build/fuzz}
 echo "== $dir"
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKORVANE_FUZZ=ON \
