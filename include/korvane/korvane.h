@@ -10,6 +10,7 @@
 #include "files.h"
 #include "dialogs.h"
 #include "frame.h"
+#include "print.h"
 #include "number.h"
 #include "settings.h"
 #include "format.h"

@@ -6,6 +6,7 @@
 
 #include <korvane/intl.h>
 #include <korvane/memory.h>
+#include <korvane/print.h>
 
 namespace kv {
 
@@ -38,6 +39,7 @@ void processDetach() {
     TlsFree(gTlsSlot);
     gTlsSlot = kNoTlsSlot;
   }
+  PrtClearSaved();
 }
 
 }  // namespace
