@@ -99,7 +99,7 @@ tagNUMBER record(const BYTE* digits, int count, int negative, int exponent) {
 }
 
 tagNUMBER fromScaled(Scaled v) {
-  BYTE digits[24];
+  BYTE digits[24] = {};
   int count = 0;
   for (Scaled m = v < 0 ? -v : v; m; m /= 100) digits[count++] = static_cast<BYTE>(m % 100);
   std::reverse(digits, digits + count);
