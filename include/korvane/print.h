@@ -8,6 +8,12 @@
 #include "api.h"
 #include "win32.h"
 
+/* Copies the default printer's device, driver and port names (each buffer may be null to
+   skip it, and must hold the whole name): the page setup's default printer, else
+   "device" of win.ini's section "windows" ("name,driver,port"). 1 when the default
+   printer is known, else 0. */
+KV_API int KV_CALL PrintGetDefaultPrinter(LPSTR device, LPSTR driver, LPSTR port);
+
 /* Copies `pDriverName` and `pPortName` of the printer `device` into `driver` and `port`
    (either may be null to skip it; each must hold the whole name). 1 on success, 0 when
    the printer cannot be opened or read. */

@@ -37,6 +37,7 @@
 #include "win32/kernel32/crt.h"
 #include "win32/version/version.h"
 #include "win32/winspool/winspool.h"
+#include "win32/comdlg32/commdlg.h"
 #endif
 
 #endif
