@@ -27,6 +27,10 @@ KW32_API void WINAPI KwConfigureWinIni(LPCSTR path);
 /* The win.ini path in force, for diagnostics. */
 KW32_API LPCSTR WINAPI KwWinIniPath(void);
 
+/* Receives every MessageBeep (the sound type) while set; null: beeps are silent again. */
+typedef void (*KwBeepHook)(UINT type);
+KW32_API void WINAPI KwSetBeepHook(KwBeepHook hook);
+
 /* The dynamic-library entry point of a module. */
 typedef BOOL(WINAPI *KW_DLLMAIN)(HINSTANCE module, DWORD reason, LPVOID reserved);
 

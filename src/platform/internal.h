@@ -28,6 +28,13 @@ std::vector<HINSTANCE> modulesOfFile(const std::string& hostPath);
 // The resources a registered module brought, or null.
 const KW_RESOURCES* moduleResources(HINSTANCE module);
 
+// The emulated screen in pixels: KORVANE_SCREEN=WxH, read once; default 1024x768.
+struct ScreenSize {
+  int width;
+  int height;
+};
+ScreenSize screenSize();
+
 // Called by TlsSetValue: arms the thread-exit notification of registered modules.
 void noteThreadUsesLibrary();
 

@@ -75,12 +75,12 @@ KW32_API LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam,
         if (!w) return 0;
         client = w->client;
       }
+      if (!(pos->flags & SWP_NOMOVE)) SendMessageA(window, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
       if (!(pos->flags & SWP_NOSIZE)) {
         WPARAM kind = (styleOf(window) & WS_MINIMIZE) ? SIZE_MINIMIZED
                       : (styleOf(window) & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
         SendMessageA(window, WM_SIZE, kind, MAKELPARAM(client.right - client.left, client.bottom - client.top));
       }
-      if (!(pos->flags & SWP_NOMOVE)) SendMessageA(window, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
       return 0;
     }
     case WM_QUERYENDSESSION: return TRUE;

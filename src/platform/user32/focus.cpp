@@ -1,35 +1,21 @@
 // Focus, activation and enabling. Each thread has its own focus and active window; the
 // foreground window is the one last activated by any thread.
 #include "user32/hooks.h"
+#include "user32/thread_input.h"
 #include "user32/timers.h"
 #include "user32/window.h"
-
-#include <unordered_map>
 
 namespace kw::user32 {
 namespace {
 
-struct ThreadInput {
-  HWND focus = nullptr;
-  HWND active = nullptr;
-};
-
-// Under the windows lock.
-std::unordered_map<DWORD, ThreadInput>& inputs() {
-  static auto* m = new std::unordered_map<DWORD, ThreadInput>;
-  return *m;
-}
-
-HWND gForeground = nullptr;  // under the windows lock
-
 HWND focusOf(DWORD thread) {
   WindowsLock lock(windowsLock());
-  return inputs()[thread].focus;
+  return threadInput(thread).focus;
 }
 
 HWND activeOf(DWORD thread) {
   WindowsLock lock(windowsLock());
-  return inputs()[thread].active;
+  return threadInput(thread).active;
 }
 
 // Whether `window` is `ancestor` or inside it.
@@ -64,11 +50,10 @@ void leaveWindowState(HWND window) {
 void forgetWindowState(HWND window) {
   dropTimers(window);
   WindowsLock lock(windowsLock());
-  for (auto& [thread, input] : inputs()) {
-    if (input.focus == window) input.focus = nullptr;
-    if (input.active == window) input.active = nullptr;
-  }
-  if (gForeground == window) gForeground = nullptr;
+  ThreadInput& input = threadInput(threadOf(window));
+  if (input.focus == window) input.focus = nullptr;
+  if (input.active == window) input.active = nullptr;
+  if (foregroundWindow() == window) foregroundWindow() = nullptr;
 }
 
 }  // namespace kw::user32
@@ -81,7 +66,7 @@ KW32_API HWND WINAPI GetActiveWindow(void) { return activeOf(GetCurrentThreadId(
 
 KW32_API HWND WINAPI GetForegroundWindow(void) {
   WindowsLock lock(windowsLock());
-  return lockedWindow(gForeground) ? gForeground : nullptr;
+  return lockedWindow(foregroundWindow()) ? foregroundWindow() : nullptr;
 }
 
 KW32_API BOOL WINAPI SetForegroundWindow(HWND window) {
@@ -90,7 +75,7 @@ KW32_API BOOL WINAPI SetForegroundWindow(HWND window) {
   HWND top = topLevelOf(window);
   if (threadOf(top) == GetCurrentThreadId()) return SetActiveWindow(top) != nullptr || GetActiveWindow() == top;
   WindowsLock lock(windowsLock());
-  gForeground = top;
+  foregroundWindow() = top;
   return TRUE;
 }
 
@@ -116,8 +101,8 @@ KW32_API HWND WINAPI SetActiveWindow(HWND window) {
   }
   {
     WindowsLock lock(windowsLock());
-    inputs()[thread].active = window;
-    if (window) gForeground = window;
+    threadInput(thread).active = window;
+    if (window) foregroundWindow() = window;
   }
   if (!window) {
     if (GetFocus()) SetFocus(nullptr);
@@ -155,7 +140,7 @@ KW32_API HWND WINAPI SetFocus(HWND window) {
   }
   {
     WindowsLock lock(windowsLock());
-    inputs()[thread].focus = window;
+    threadInput(thread).focus = window;
   }
   if (IsWindow(old)) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
   if (window && focusOf(thread) == window) SendMessageA(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);

@@ -1,5 +1,6 @@
 // Posting, taking and dispatching messages.
 #include "user32/queue.h"
+#include "user32/thread_input.h"
 #include "user32/timers.h"
 #include "user32/window.h"
 
@@ -34,13 +35,14 @@ bool accepted(const std::vector<HWND>& windows, HWND window) {
   return windows.empty() || std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-// Sent messages first, then posted ones, WM_QUIT and timers; waits for one when `wait`.
+// Sent messages first, then posted ones, keyboard input, WM_QUIT and timers; waits for one when `wait`.
 bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, bool wait) {
   const std::vector<HWND> windows = filterWindows(filter);
   for (;;) {
     while (answerSent(q)) {
     }
     unsigned long seen;
+    bool inputTaken = false;
     {
       std::lock_guard<std::mutex> lock(q.mutex);
       q.lastTaken = Clock::now();
@@ -53,11 +55,23 @@ bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, boo
         if (remove) q.posted.erase(it);
         return true;
       }
-      if (q.quit && inRange(WM_QUIT, low, high)) {
+      it = std::find_if(q.input.begin(), q.input.end(), [&](const MSG& m) {
+        return accepted(windows, m.hwnd) && inRange(m.message, low, high);
+      });
+      if (it != q.input.end()) {
+        *out = *it;
+        if (!remove) return true;
+        q.input.erase(it);
+        inputTaken = true;  // the key state moves once the queue is let go
+      } else if (q.quit && inRange(WM_QUIT, low, high)) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, tickCount(), {0, 0}};
         if (remove) q.quit = false;
         return true;
       }
+    }
+    if (inputTaken) {
+      keyTaken(*out);
+      return true;
     }
     auto nextDue = Clock::time_point::max();
     if (inRange(WM_TIMER, low, high) && dueTimer(q, windows, remove, out, &nextDue)) return true;

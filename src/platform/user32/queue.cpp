@@ -1,6 +1,7 @@
 // The queues of the threads and the waiting side of sending across threads.
 #include "user32/queue.h"
 
+#include "user32/thread_input.h"
 #include "user32/window.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ struct QueueOwner {
       queue->ended = true;
       waiting.swap(queue->sent);
       queue->posted.clear();
+      queue->input.clear();
       queue->timers.clear();
     }
     for (auto& m : waiting) {
@@ -47,6 +49,7 @@ struct QueueOwner {
       m->sender->wake.notify_all();
     }
     forgetThreadWindows(queue->threadId);
+    forgetThreadInput(queue->threadId);
   }
 };
 
@@ -62,6 +65,17 @@ void withdraw(Queue& target, const std::shared_ptr<SentMessage>& m) {
   std::lock_guard<std::mutex> lock(target.mutex);
   auto it = std::find(target.sent.begin(), target.sent.end(), m);
   if (it != target.sent.end()) target.sent.erase(it);
+}
+
+bool append(Queue& q, std::deque<MSG> Queue::*list, const MSG& msg) {
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    if (q.ended) return false;
+    (q.*list).push_back(msg);
+    ++q.arrivals;
+  }
+  q.wake.notify_all();
+  return true;
 }
 
 }  // namespace
@@ -87,16 +101,9 @@ DWORD tickCount() {
   return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
-bool post(Queue& q, const MSG& msg) {
-  {
-    std::lock_guard<std::mutex> lock(q.mutex);
-    if (q.ended) return false;
-    q.posted.push_back(msg);
-    ++q.arrivals;
-  }
-  q.wake.notify_all();
-  return true;
-}
+bool post(Queue& q, const MSG& msg) { return append(q, &Queue::posted, msg); }
+
+bool postInput(Queue& q, const MSG& msg) { return append(q, &Queue::input, msg); }
 
 void nudge(Queue& q) {
   {

@@ -52,6 +52,7 @@ struct Window {
   std::vector<HWND> children;  // z-order, top first
   RECT window{};               // in the parent's client coordinates
   RECT client{};               // likewise
+  RECT normal{};               // the window rectangle to restore after minimizing or maximizing
   std::vector<Property> props;
   bool destroying = false;  // DestroyWindow has begun
   bool dead = false;        // gone from the table

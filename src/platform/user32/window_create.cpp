@@ -168,7 +168,7 @@ KW32_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR win
   record->parent = where.parent;
   record->owner = where.owner;
   record->window = {x, y, x + width, y + height};
-  record->client = record->window;
+  record->client = record->normal = record->window;
   HWND window;
   {
     WindowsLock lock(windowsLock());

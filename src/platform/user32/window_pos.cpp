@@ -121,16 +121,32 @@ KW32_API BOOL WINAPI ShowWindow(HWND window, int command) {
     default: SetLastError(ERROR_INVALID_PARAMETER); return FALSE;
   }
   const bool reshaped = (style & (WS_MINIMIZE | WS_MAXIMIZE)) != shape;
+  RECT target{};  // where a maximized or restored window goes
+  bool place = false;
   if (reshaped) {
     WindowsLock lock(windowsLock());
+    if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normal = w->window;
+    if (shape == WS_MAXIMIZE) {
+      // The whole of the parent's client area, the frame just outside it.
+      Window* parent = lockedWindow(w->parent);
+      RECT by = frameInsets(w->style, w->exStyle);
+      target = {-by.left, -by.left, parent->client.right - parent->client.left + by.right,
+                parent->client.bottom - parent->client.top + by.bottom};
+      place = true;
+    } else if (!shape) {
+      target = w->normal;
+      place = true;
+    }
     w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | shape;
   }
   if (!wasVisible) SendMessageA(window, WM_SHOWWINDOW, TRUE, 0);
   UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (activate ? 0 : SWP_NOACTIVATE);
   if (!wasVisible) flags |= SWP_SHOWWINDOW;
   if (reshaped) flags |= SWP_FRAMECHANGED;
+  if (place) flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
   if (!wasVisible || reshaped)
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, flags);
+    SetWindowPos(window, nullptr, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                 flags);
   else if (activate && topLevelOf(window) == window && threadOf(window) == GetCurrentThreadId())
     SetActiveWindow(window);
   return wasVisible;

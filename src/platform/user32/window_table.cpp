@@ -3,6 +3,8 @@
 // stale handle stays invalid instead of naming a new window.
 #include "user32/window.h"
 
+#include "internal.h"
+
 #include <deque>
 
 namespace kw::user32 {
@@ -34,7 +36,7 @@ HWND handleFor(size_t slot, unsigned generation) {
   return reinterpret_cast<HWND>(static_cast<ULONG_PTR>((generation & kGenerationMask) << 16 | slot));
 }
 
-HWND makeRoot(const char* className, bool visible) {
+HWND makeRoot(const char* className, bool visible, RECT area) {
   auto w = std::make_shared<Window>();
   auto cls = std::make_shared<WindowClass>();
   cls->name = className;
@@ -43,13 +45,15 @@ HWND makeRoot(const char* className, bool visible) {
   w->cls = cls;
   w->proc = DefWindowProcA;
   w->style = WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
+  w->window = w->client = area;
   return addWindow(w);
 }
 
 void ensureRoots(Table& t) {
   if (t.desktop) return;
-  t.desktop = makeRoot("#32769", true);
-  t.messageRoot = makeRoot("Message", false);
+  const kw::ScreenSize screen = kw::screenSize();
+  t.desktop = makeRoot("#32769", true, {0, 0, screen.width, screen.height});
+  t.messageRoot = makeRoot("Message", false, {0, 0, 0, 0});
 }
 
 }  // namespace
