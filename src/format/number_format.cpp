@@ -51,9 +51,10 @@ RegionalForm formInForce(const FMTCNTLBLOCK* block, bool currency) {
 // from the decimal separator (or the end). text has room for the separators.
 void groupThousands(LPSTR text, CHAR thousand, CHAR decimal) {
   const size_t length = std::strlen(text);
-  size_t intEnd = 0;
+  // The sign is passed first: a decimal separator "-" must not be found in it.
+  const size_t first = text[0] == '-' ? 1 : 0;
+  size_t intEnd = first;
   while (intEnd < length && text[intEnd] != decimal) ++intEnd;
-  size_t first = text[0] == '-' ? 1 : 0;
   const size_t digits = intEnd - first;
   if (digits <= 3) return;
   const size_t separators = (digits - 1) / 3;

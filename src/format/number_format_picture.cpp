@@ -140,9 +140,13 @@ int FMTFormatPicture(double /*dValue*/, LPSTR output, LPCSTR picture, CHAR decim
     return 1;
   }
 
-  NUMBER magnitude = *number;
   NUMBER zero;
   NumLongToNumber(&zero, 0);
+  // The sign comes from NumCompare, which reads the length byte as the arithmetic does;
+  // the digits must be read the same way, or a length byte with bit 7 set could give a
+  // negative magnitude (shown with two minus signs, past the announced length).
+  NUMBER magnitude;
+  NumAddition(&magnitude, number, &zero);
   bool negative = NumCompare(number, &zero) < 0;
   if (negative) NumNegate(&magnitude);
   const bool exactlyZero = NumCompare(number, &zero) == 0;

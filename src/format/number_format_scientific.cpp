@@ -47,7 +47,9 @@ void FormatScientific(LPSTR output, LPCSTR picture, CHAR decimal, const NUMBER* 
   NUMBER zero;
   NumLongToNumber(&zero, 0);
   const bool negative = NumCompare(number, &zero) < 0;
-  NUMBER m = *number;
+  // Read the digits as NumCompare read the sign (see FMTFormatPicture).
+  NUMBER m;
+  NumAddition(&m, number, &zero);
   if (negative) NumNegate(&m);
 
   int exponent = 0;
@@ -60,7 +62,8 @@ void FormatScientific(LPSTR output, LPCSTR picture, CHAR decimal, const NUMBER* 
     CHAR text[kFixedBuffer];
     FixedStrAllDigits(&m, text);
     int z = 1;
-    for (LPCSTR d = std::strchr(text, '.') + 1; *d == '0'; ++d) ++z;
+    LPCSTR point = std::strchr(text, '.');
+    for (LPCSTR d = point ? point + 1 : text; *d == '0'; ++d) ++z;
     scale(&m, z);
     exponent = -z;
   }

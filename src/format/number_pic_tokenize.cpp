@@ -164,4 +164,12 @@ KV_API int KV_CALL FMTIsNumberPicTokenized(LPCSTR picture) {
   return picture && std::strchr(picture, kTokRunBegin) ? 1 : 0;
 }
 
-KV_API int KV_CALL FMTTokenizeNumberPic(FMTCNTLBLOCK* block) { return ConvertPicture<Tokenizer>(block); }
+KV_API int KV_CALL FMTTokenizeNumberPic(FMTCNTLBLOCK* block) {
+  if (!ConvertPicture<Tokenizer>(block)) return 0;
+  // Only a digit run marks a picture as tokenized: without one, the affix bytes would be
+  // read back as literal control characters, so such a picture stays as it was written.
+  if (!FMTIsNumberPicTokenized(block->lpszOutput)) {
+    std::memmove(block->lpszOutput, block->lpszPicture, std::strlen(block->lpszPicture) + 1);
+  }
+  return 1;
+}

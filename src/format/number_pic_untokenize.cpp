@@ -24,6 +24,7 @@ class Untokenizer {
   }
 
   void run(LPCSTR p) {
+    const LPCSTR start = p;
     while (*p) {
       switch (*p) {
         case kTokThousand: putSeparator(sep_.thousand); break;
@@ -40,7 +41,15 @@ class Untokenizer {
         case kTokNegSuffix: out_.put(aff_.negSuffix); break;
         case kTokPair: p = pair(p + 1); continue;
         case kTokRunBegin: runBegin(p + 1); break;
-        case kTokRunEnd: runEnd(p + 1); break;
+        case kTokRunEnd: {
+          // A run ending in its decimal point ("0.") is tokenized as 0x02 0x10 followed by
+          // the point once more; writing that copy too would give "0.." and an invalid
+          // picture, so the echo is dropped.
+          LPCSTR next = p + 1;
+          if (p > start && p[-1] == kTokDecimal && static_cast<BYTE>(*next) > kTokRunEnd && *next != ';') ++next;
+          p = runEnd(next);
+          continue;
+        }
         case ';':
           out_.put(';');
           ++section_;
@@ -103,16 +112,24 @@ class Untokenizer {
 
   // After the run: the suffix when the picture had the currency before the number but the
   // settings put it after.
-  void runEnd(LPCSTR after) {
+  // Returns where the walk goes on: after a "%" that had to be written first.
+  LPCSTR runEnd(LPCSTR after) {
+    LPCSTR suffix = nullptr;
     if ((section_ == 0 || section_ == 2) && posPrefixWritten_ && aff_.posSuffix[0] &&
         firstStop(after, ';', kTokPosSuffix, kTokPair) != kTokPosSuffix) {
-      out_.put(aff_.posSuffix);
-      return;
+      suffix = aff_.posSuffix;
+    } else if (section_ != 0 && negPrefixWritten_ && aff_.negSuffix[0] &&
+               firstStop(after, ';', kTokNegSuffix, ';') != kTokNegSuffix) {
+      suffix = aff_.negSuffix;
     }
-    if (section_ != 0 && negPrefixWritten_ && aff_.negSuffix[0] &&
-        firstStop(after, ';', kTokNegSuffix, ';') != kTokNegSuffix) {
-      out_.put(aff_.negSuffix);
+    if (!suffix) return after;
+    // A "%" must follow the run directly: the suffix moved here goes after it.
+    if (*after == '%') {
+      out_.put('%');
+      ++after;
     }
+    out_.put(suffix);
+    return after;
   }
 
   PictureSeparators sep_;

@@ -243,3 +243,40 @@ TEST(NumberFormat, FormattedTextNeverExceedsTheMaximum) {
 }
 
 }  // namespace
+
+// A length byte with bit 7 set is read with four bits by the arithmetic and NumCompare and
+// as invalid by the rest: the formatter used to take the sign one way and the digits the
+// other, writing two minus signs past the announced length (or, for a scientific picture,
+// following a missing point). The value is the one the arithmetic reads.
+TEST(NumberFormat, RecordsWithBit7LengthFormatOnce) {
+  Regional us(kUS);
+  NUMBER odd{};
+  const BYTE bytes[] = {0x83, 0x3E, 95, 101};  // -5 with bit 7 set: the same length 3 both ways
+  std::memcpy(&odd, bytes, sizeof bytes);
+  NUMBER wide = odd;
+  wide.bLength = 0xA3;  // four bits say 3, six bits say 35 (invalid)
+  for (const NUMBER& n : {odd, wide}) {
+    FMTCNTLBLOCK b = block(FMT_TYPE_PICTURE);
+    b.number = n;
+    for (const auto& [picture, text] : {std::pair{"0%", "-500%"}, std::pair{"0", "-5"}, std::pair{"0.0E+00", "-5.0E+00"}}) {
+      char out[40];
+      b.lpszPicture = const_cast<char*>(picture);
+      b.lpszOutput = out;
+      ASSERT_EQ(FMTFormatNumber(&b), 1) << picture;
+      EXPECT_STREQ(out, text) << picture << " length byte " << int{n.bLength};
+      EXPECT_LE(std::strlen(out), static_cast<size_t>(FMTGetMaxFormattedNumLen(picture, 1, 0)));
+    }
+  }
+}
+
+// A decimal separator "-" of the caller's own settings is not found in the minus sign.
+TEST(NumberFormat, MinusAsDecimalSeparatorIsNotTheSign) {
+  FMTCNTLBLOCK b = block(FMT_TYPE_NUMBER);
+  b.bUseIntl = 0;
+  b.cThousand = ',';
+  b.cDecimal = '-';
+  b.iDigits = 2;
+  b.iLzero = 1;
+  EXPECT_EQ(format(b, "", "-1234567.5"), "-1,234,567-50");
+  EXPECT_EQ(format(b, "", "1234.5"), "1,234-50");
+}

@@ -324,3 +324,31 @@ TEST(NumberPic, DoubleByteLiteralsUnderAJapaneseSystem) {
 }
 
 }  // namespace
+
+// Valid pictures that a tokenize / untokenize round trip used to turn invalid or unreadable:
+// a run ending in its point, a suffix that moves in front of "%", a picture without a run.
+TEST(NumberPic, StoredPicturesStayValid) {
+  Regional us(kUS);
+  const FMTCNTLBLOCK b = regionalBlock();
+  const struct {
+    const char* plain;
+    const char* tokens;
+    const char* back;
+  } cases[] = {
+      {"000.", "{000!}.", "000."},
+      {"#.;(#.)", "{#!}.;({#!}.)", "#.;(#.)"},
+      {";($ ###%", ";[ {###}%", ";($ ###%)"},
+      {"$$", "$$", "$$"},
+      {"'x'$", "'x'$", "'x'$"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(valid(b, c.plain), 1) << c.plain;
+    const std::string tokens = call(FMTTokenizeNumberPic, b, c.plain);
+    EXPECT_EQ(show(tokens), c.tokens) << c.plain;
+    EXPECT_EQ(FMTIsNumberPicTokenized(tokens.c_str()), std::strchr(c.tokens, '{') != nullptr) << c.plain;
+    EXPECT_EQ(call(FMTUnTokenizeNumberPic, b, tokens), c.back) << c.plain;
+    EXPECT_EQ(valid(b, tokens), 1) << c.plain;
+  }
+  // The byte after 0x02 0x10 is dropped only as the point's echo: a suffix token stays.
+  EXPECT_EQ(untok(b, "<{#!}>"), "$#.");
+}
