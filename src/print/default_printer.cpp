@@ -69,7 +69,7 @@ bool findDefaultPrinter(DefaultPrinterWork& work, LPCSTR& device, LPCSTR& driver
 
 }  // namespace kv
 
-extern "C" KV_API int KV_CALL PrintGetDefaultPrinter(LPSTR device, LPSTR driver, LPSTR port) {
+KV_API int KV_CALL PrintGetDefaultPrinter(LPSTR device, LPSTR driver, LPSTR port) {
   kv::DefaultPrinterWork work;
   LPCSTR d = nullptr, r = nullptr, p = nullptr;
   if (!kv::findDefaultPrinter(work, d, r, p)) return 0;

@@ -79,7 +79,7 @@ HGLOBAL withPaper(HANDLE printer, LPCSTR device, LPCSTR port, HGLOBAL block, WOR
 
 }  // namespace
 
-extern "C" KV_API HGLOBAL KV_CALL PrintGetDevMode(WORD landscape, LPCSTR device, LPCSTR driver, LPCSTR port,
+KV_API HGLOBAL KV_CALL PrintGetDevMode(WORD landscape, LPCSTR device, LPCSTR driver, LPCSTR port,
                                                   WORD paper) {
   if (HGLOBAL saved = savedFor(device, driver, port, paper)) return saved;
   kv::OpenedPrinter printer(device);

@@ -72,7 +72,7 @@ HGLOBAL lookUpSetup(LPCSTR device, LPCSTR driver, LPCSTR port) {
 
 }  // namespace kv
 
-extern "C" KV_API void KV_CALL PrtClearSaved(void) {
+KV_API void KV_CALL PrtClearSaved(void) {
   kv::MainLock lock;
   kv::PrintState& s = kv::gPrintState;
   if (!s.saved) return;
