@@ -1,5 +1,5 @@
 /* Dialog helpers: measurements shown in dialog fields (thousandths of an inch, as inches
-   with a fixed number of decimals or as centimetres) and wildcard tests of typed specs. */
+   with a fixed number of decimals or as centimetres) and wildcard tests of typed file patterns. */
 #ifndef KORVANE_DIALOGS_H
 #define KORVANE_DIALOGS_H
 

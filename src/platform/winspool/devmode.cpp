@@ -10,7 +10,7 @@ namespace kw::winspool {
 namespace {
 
 constexpr short kDotsPerInch = 600;
-constexpr short kTrueTypeDownload = 2;  // DMTT_DOWNLOAD: fonts go into the document
+constexpr short kTrueTypeDownload = 2;  // DMTT_DOWNLOAD: each job embeds the fonts it uses
 
 void copyName(BYTE (&field)[CCHDEVICENAME], const std::string& text) {
   std::memset(field, 0, sizeof field);
