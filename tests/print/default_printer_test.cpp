@@ -1,36 +1,9 @@
 // The default printer, from the spooler's default or from win.ini's "device" alone.
-#include <gtest/gtest.h>
-#include <korvane/korvane.h>
-#include <korvane/platform.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include "print_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class DefaultPrinter : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = "/tmp/korvane-default-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    setenv("CUPS_SERVER", (dir_ / "none.sock").c_str(), 1);
-  }
-  void TearDown() override {
-    KwConfigureWinIni(nullptr);
-    unsetenv("CUPS_SERVER");
-    fs::remove_all(dir_);
-  }
-  void winIni(const std::string& text) {
-    std::ofstream(dir_ / "win.ini") << text;
-    KwConfigureWinIni((dir_ / "win.ini").c_str());
-  }
-  fs::path dir_;
-};
+using DefaultPrinter = PrintFixture;
 
 }  // namespace
 

@@ -1,36 +1,16 @@
-// Device modes, papers and the saved setup, on printers declared in a private win.ini
-// (no CUPS server: the socket named does not exist).
-#include <gtest/gtest.h>
-#include <korvane/korvane.h>
-#include <korvane/platform.h>
+// Device modes, papers and the saved setup, on a printer declared in a private win.ini.
+#include "print_fixture.h"
 
 #include "print/saved_setup.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 namespace {
 
-namespace fs = std::filesystem;
-
-class PrinterSelection : public ::testing::Test {
+class PrinterSelection : public PrintFixture {
  protected:
   void SetUp() override {
-    std::string pattern = "/tmp/korvane-print-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    setenv("CUPS_SERVER", (dir_ / "none.sock").c_str(), 1);
+    PrintFixture::SetUp();
     port_ = (dir_ / "out.pdf").string();
-    std::ofstream(dir_ / "win.ini") << "[devices]\nOffice PDF=PDF Writer," << port_ << "\n";
-    KwConfigureWinIni((dir_ / "win.ini").c_str());
-  }
-  void TearDown() override {
-    PrtClearSaved();
-    KwConfigureWinIni(nullptr);
-    unsetenv("CUPS_SERVER");
-    fs::remove_all(dir_);
+    winIni("[devices]\nOffice PDF=PDF Writer," + port_ + "\n");
   }
   // The device mode in a block, read and freed.
   static DEVMODEA take(HGLOBAL block) {
@@ -46,7 +26,6 @@ class PrinterSelection : public ::testing::Test {
   HGLOBAL devMode(WORD landscape, WORD paper, const char* driver = "PDF Writer") {
     return PrintGetDevMode(landscape, "Office PDF", driver, port_.c_str(), paper);
   }
-  fs::path dir_;
   std::string port_;
 };
 

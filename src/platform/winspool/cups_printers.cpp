@@ -1,11 +1,11 @@
 // The queues of the CUPS server the host uses (libcups), described as a driver would.
 #include "winspool/printers.h"
+#include "winspool/devmode.h"
 #include "kernel32/host_path.h"
 
 #include <cups/cups.h>
 #include <cups/pwg.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -39,10 +39,9 @@ Paper paperFromCups(const cups_size_t& size, WORD ownCode) {
   p.width = (size.width + 5) / 10;
   p.length = (size.length + 5) / 10;
   p.media = size.media;
-  p.code = paperCodeForSize(p.width, p.length);
-  if (p.code) {
-    for (const Paper& known : standardPapers())
-      if (known.code == p.code) p.name = known.name;
+  if (const Paper* known = paperOfSize(standardPapers(), p.width, p.length)) {
+    p.code = known->code;
+    p.name = known->name;
   } else {
     p.code = ownCode;
     p.name = kw::ansiFromHost(size.media);
@@ -72,9 +71,8 @@ void describe(http_t* http, cups_dest_t* dest, Printer& p) {
     if (ipp_attribute_t* d = cupsFindDestDefault(http, dest, info.get(), "media"); media.empty() && d)
       media = ippGetString(d, 0, nullptr) ? ippGetString(d, 0, nullptr) : "";
     if (pwg_media_t* pwg = media.empty() ? nullptr : pwgMediaForPWG(media.c_str())) {
-      const LONG w = (pwg->width + 5) / 10, l = (pwg->length + 5) / 10;
-      for (const Paper& q : p.papers)
-        if (std::labs(q.width - w) <= 10 && std::labs(q.length - l) <= 10) p.defaultPaper = q.code;
+      if (const Paper* q = paperOfSize(p.papers, (pwg->width + 5) / 10, (pwg->length + 5) / 10))
+        p.defaultPaper = q->code;
     }
     if (ipp_attribute_t* copies = cupsFindDestSupported(http, dest, info.get(), "copies")) {
       int upper = 1;
@@ -87,16 +85,14 @@ void describe(http_t* http, cups_dest_t* dest, Printer& p) {
   if (p.papers.empty()) {
     p.papers = standardPapers();
     p.defaultPaper = localePaper();
-  } else {
-    bool hasDefault = false;
-    for (const Paper& q : p.papers) hasDefault = hasDefault || q.code == p.defaultPaper;
-    if (!hasDefault) p.defaultPaper = p.papers.front().code;
+  } else if (!paperOf(p, p.defaultPaper)) {
+    p.defaultPaper = p.papers.front().code;
   }
 }
 
 }  // namespace
 
-std::vector<Printer> cupsPrinters(std::string& defaultName) {
+std::vector<Printer> cupsPrinters(std::string& defaultName, const char* only) {
   defaultName.clear();
   cupsSetServer(nullptr);  // libcups keeps the server per thread: read the setting afresh
   std::unique_ptr<http_t, HttpClose> http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
@@ -118,7 +114,7 @@ std::vector<Printer> cupsPrinters(std::string& defaultName) {
     p.ports = "CUPS:" + p.name;
     p.location = option(dest, "printer-location");
     p.comment = option(dest, "printer-info");
-    describe(http.get(), &dest, p);
+    if (!only || sameName(p.name, only)) describe(http.get(), &dest, p);
     if (dest.is_default) defaultName = p.name;
     printers.push_back(std::move(p));
   }

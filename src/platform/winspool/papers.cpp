@@ -18,10 +18,10 @@ const std::vector<Paper>& standardPapers() {
   return papers;
 }
 
-WORD paperCodeForSize(LONG width, LONG length) {
-  for (const Paper& p : standardPapers())
-    if (std::labs(p.width - width) <= 10 && std::labs(p.length - length) <= 10) return p.code;
-  return 0;
+const Paper* paperOfSize(const std::vector<Paper>& papers, LONG width, LONG length) {
+  for (const Paper& p : papers)
+    if (std::labs(p.width - width) <= 10 && std::labs(p.length - length) <= 10) return &p;
+  return nullptr;
 }
 
 WORD localePaper() {

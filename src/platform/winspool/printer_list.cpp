@@ -61,15 +61,14 @@ std::vector<Printer> declaredPrinters() {
   return found;
 }
 
-// Printer names compare as win.ini names do: case aside, trail bytes as they are.
-bool sameName(const std::string& a, const std::string& b) { return kw::sameProfileName(a, b, GetACP()); }
-
 }  // namespace
 
-std::vector<Printer> listPrinters() {
+bool sameName(const std::string& a, const std::string& b) { return kw::sameProfileName(a, b, GetACP()); }
+
+std::vector<Printer> listPrinters(const char* only) {
   std::vector<Printer> printers = declaredPrinters();
   std::string cupsDefault;
-  for (Printer& q : cupsPrinters(cupsDefault)) {
+  for (Printer& q : cupsPrinters(cupsDefault, only)) {
     bool declared = false;
     for (const Printer& p : printers) declared = declared || sameName(p.name, q.name);
     if (!declared) printers.push_back(std::move(q));
@@ -87,7 +86,7 @@ std::vector<Printer> listPrinters() {
 
 std::optional<Printer> findPrinter(const char* name) {
   if (name == nullptr || *name == '\0') return std::nullopt;
-  for (Printer& p : listPrinters())
+  for (Printer& p : listPrinters(name))
     if (sameName(p.name, name)) return std::move(p);
   return std::nullopt;
 }

@@ -41,19 +41,24 @@ struct Printer {
 
 // Every printer, the declared ones first (in win.ini order), then the CUPS queues whose
 // names are not declared. Asking CUPS takes at most about a second when it does not answer.
-std::vector<Printer> listPrinters();
+// With `only`, just the queue of that name is asked for its papers and options (the rest
+// are listed by name alone).
+std::vector<Printer> listPrinters(const char* only = nullptr);
 // One printer by name, not case-sensitive.
 std::optional<Printer> findPrinter(const char* name);
 
 // The built-in paper table: what a PDF file or a declared printer offers.
 const std::vector<Paper>& standardPapers();
-// The paper code whose size matches within a millimetre, or 0.
-WORD paperCodeForSize(LONG width, LONG length);
+// The first of `papers` whose size matches within a millimetre, or null.
+const Paper* paperOfSize(const std::vector<Paper>& papers, LONG width, LONG length);
 // The paper the user's locale expects: Letter in the United States, Canada and the
 // Spanish-speaking countries that use it, A4 elsewhere.
 WORD localePaper();
 
-// The CUPS queues, or none when no server answers.
-std::vector<Printer> cupsPrinters(std::string& defaultName);
+// The CUPS queues, or none when no server answers; with `only`, the others by name alone.
+std::vector<Printer> cupsPrinters(std::string& defaultName, const char* only);
+
+// Printer names compare as win.ini names do: case aside, trail bytes as they are.
+bool sameName(const std::string& a, const std::string& b);
 
 }  // namespace kw::winspool
