@@ -83,6 +83,7 @@ KW32_API LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam,
       }
       return 0;
     }
+    case WM_PAINT: ValidateRect(window, nullptr); return 0;  // nothing of its own to draw
     case WM_QUERYENDSESSION: return TRUE;
     case WM_MOUSEACTIVATE: return 1;  // MA_ACTIVATE
     default: return 0;

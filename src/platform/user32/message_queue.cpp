@@ -1,7 +1,9 @@
 // Posting, taking and dispatching messages.
+#include "user32/driver.h"
 #include "user32/queue.h"
 #include "user32/thread_input.h"
 #include "user32/timers.h"
+#include "user32/update_region.h"
 #include "user32/window.h"
 
 #include <algorithm>
@@ -35,7 +37,7 @@ bool accepted(const std::vector<HWND>& windows, HWND window) {
   return windows.empty() || std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-// Sent messages first, then posted ones, keyboard input, WM_QUIT and timers; waits for one when `wait`.
+// Sent messages first, then posted ones, keyboard input, WM_QUIT, WM_PAINT and timers; waits for one when `wait`.
 bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, bool wait) {
   const std::vector<HWND> windows = filterWindows(filter);
   for (;;) {
@@ -73,9 +75,16 @@ bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, boo
       keyTaken(*out);
       return true;
     }
+    if (inRange(WM_PAINT, low, high) && filter != kThreadOnly) {
+      if (HWND painted = nextToPaint(q.threadId, windows)) {
+        *out = MSG{painted, WM_PAINT, 0, 0, tickCount(), {0, 0}};  // stays until painted
+        return true;
+      }
+    }
     auto nextDue = Clock::time_point::max();
     if (inRange(WM_TIMER, low, high) && dueTimer(q, windows, remove, out, &nextDue)) return true;
     if (!wait) return false;
+    driver().pollInput();
     std::unique_lock<std::mutex> lock(q.mutex);
     q.waiting = true;
     const auto woken = [&] { return q.arrivals != seen; };

@@ -1,11 +1,11 @@
 // System metrics: the screen from the shared setting, the frame parts of the classic look
 // (the sizes the window frames here are drawn and measured with).
-#include "internal.h"
+#include "user32/driver.h"
 
 #include <korvane/win32.h>
 
 KW32_API int WINAPI GetSystemMetrics(int index) {
-  const kw::ScreenSize screen = kw::screenSize();
+  const kw::ScreenSize screen = kw::user32::driver().screen();
   constexpr int kCaption = 19, kFrame = 4, kDialogFrame = 3, kScroll = 16, kMenu = 19;
   switch (index) {
     case SM_CXSCREEN:
@@ -64,7 +64,7 @@ KW32_API BOOL WINAPI SystemParametersInfoA(UINT action, UINT, PVOID pParam, UINT
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const kw::ScreenSize screen = kw::screenSize();
+  const kw::ScreenSize screen = kw::user32::driver().screen();
   *static_cast<RECT*>(pParam) = {0, 0, screen.width, screen.height};
   return TRUE;
 }

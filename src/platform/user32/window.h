@@ -54,6 +54,8 @@ struct Window {
   RECT client{};               // likewise
   RECT normal{};               // the window rectangle to restore after minimizing or maximizing
   std::vector<Property> props;
+  RECT update{};              // client coordinates; empty: nothing to paint
+  bool erase = false;         // the background goes too (WM_ERASEBKGND in BeginPaint)
   bool destroying = false;  // DestroyWindow has begun
   bool dead = false;        // gone from the table
 };

@@ -1,4 +1,6 @@
 // SetWindowPos, and ShowWindow and MoveWindow over it.
+#include "user32/driver.h"
+#include "user32/update_region.h"
 #include "user32/window.h"
 
 #include <algorithm>
@@ -76,6 +78,14 @@ KW32_API BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, i
     SendMessageA(window, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
     WindowsLock lock(windowsLock());
     w->client = params.rgrc[0];
+  }
+  if ((pos.flags & SWP_SHOWWINDOW) || (sized && !(pos.flags & SWP_NOREDRAW))) invalidateTree(window);
+  if (topLevelOf(window) == window) {
+    if (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) driver().shown(window, pos.flags & SWP_SHOWWINDOW);
+    RECT placed;
+    if (!(pos.flags & SWP_NOMOVE) || !(pos.flags & SWP_NOSIZE)) {
+      if (GetWindowRect(window, &placed)) driver().placed(window, placed);
+    }
   }
   SendMessageA(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   if (!(pos.flags & SWP_NOACTIVATE) && IsWindow(window) && topLevelOf(window) == window &&

@@ -3,7 +3,7 @@
 // stale handle stays invalid instead of naming a new window.
 #include "user32/window.h"
 
-#include "internal.h"
+#include "user32/driver.h"
 
 #include <deque>
 
@@ -51,7 +51,7 @@ HWND makeRoot(const char* className, bool visible, RECT area) {
 
 void ensureRoots(Table& t) {
   if (t.desktop) return;
-  const kw::ScreenSize screen = kw::screenSize();
+  const kw::ScreenSize screen = kw::user32::driver().screen();
   t.desktop = makeRoot("#32769", true, {0, 0, screen.width, screen.height});
   t.messageRoot = makeRoot("Message", false, {0, 0, 0, 0});
 }
