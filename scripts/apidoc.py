@@ -38,7 +38,9 @@ def declarations():
                 m = re.search(r"(\w+)\s*(\(|;|\[)", decl.replace("KV_CALL", ""))
                 if m:
                     found.setdefault(m.group(1), (header.name, decl, " ".join(pending)))
-                pending = []
+                # A comment speaks for the whole run of declarations right below it.
+                if not (i + 1 < len(lines) and re.match(r"\s*KV_(CPP_)?(API|DATA)\b", lines[i + 1])):
+                    pending = []
             elif line and not line.startswith("#"):
                 pending = []
             i += 1

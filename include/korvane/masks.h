@@ -11,14 +11,29 @@
 
 struct tagFMTCNTLBLOCK;
 
+/* 1 when `mask` has at least one mask character and "*" at most as its last one, else 0
+   (also for null or empty). Remove a leading "^" first. */
 KV_API int KV_CALL FMTIsValidMaskFormat(LPCSTR mask);
+/* 1 when `mask` begins with "^" (its field keeps the literals in its value), else 0. */
 KV_API int KV_CALL FMTIsPicNoUnmaskOnGets(LPCSTR mask);
+/* 1 when the last character of `mask` is "*" (the field takes text of any length), else
+   0. */
 KV_API int KV_CALL FMTIsPicUnlimited(LPCSTR mask);
+/* The number of mask characters (places for typed characters) in `mask`, a leading "^"
+   not counted; 0 for null. */
 KV_API int KV_CALL FMTCntMaskChars(LPCSTR mask);
+/* The number of literals in `mask`, a leading "^" not counted; 0 for null. */
 KV_API int KV_CALL FMTCntNonMaskChars(LPCSTR mask);
-/* Puts the characters of input into the mask; output needs room for the masked text. */
+/* Puts the characters of `input` into the places of `mask` (a place converts what it
+   takes and drops what it refuses; a literal typed where the mask has it is skipped),
+   writing the text up to the last place filled and the literal after it. `output` needs the mask's length
+   + 1 bytes, or the input's + the mask's + 1 for an unlimited mask. 1, or 0 for a null
+   argument or an invalid mask. */
 KV_API int KV_CALL FMTMaskText(LPCSTR input, LPSTR output, LPCSTR mask);
-/* Masked text in lpszInput, mask in lpszPicture, typed characters to lpszOutput. */
+/* Takes the literals out of masked text: lpszInput holds the text, lpszPicture the mask,
+   lpszOutput (room for the input's length + 1) receives the typed characters. 1; 0, with
+   an empty output, when the text does not fit the mask (a literal differs, a place holds
+   a character of the wrong class, or the text is longer than a limited mask). */
 KV_API int KV_CALL FMTUnmaskInput(struct tagFMTCNTLBLOCK *block);
 
 #endif

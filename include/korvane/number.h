@@ -37,20 +37,38 @@ _Static_assert(offsetof(struct tagNUMBER, abMantissa) == 2, "mantissa from byte 
 KV_CPP_API void KV_CALL NumCreateSmall(tagNUMBER *number, int value);
 #endif
 
+/* 1 when the record is null (length byte 0) or the pointer is null, else 0. */
 KV_API int KV_CALL NumIsNull(const NUMBER *number);
+/* Makes the record null (length byte 0). */
 KV_API void KV_CALL NumMakeNull(NUMBER *number);
+/* Turns a null record into zero (length 1, exponent byte 0xC0); any other is left. */
 KV_API void KV_CALL NumNullToZero(NUMBER *number);
+/* 1 when the record is a valid zero (digits that are all zero count as zero); 0 for a
+   null record, an invalid length and any other value. */
 KV_API int KV_CALL NumIsZero(const NUMBER *number);
 /* The null double is the quiet NaN 0x7FF8000000000000; every infinity or NaN counts as null. */
 KV_API void KV_CALL NumNullDouble(double *value);
+/* 1 when all exponent bits of `value` are set (any infinity or NaN), else 0. */
 KV_API int KV_CALL NumIsNullDouble(double value);
 
 /* Arithmetic. The result may be the same record as an operand. A null operand counts as
    zero and results are never null; overflow saturates at the largest exponent. */
+
+/* result = a + b; the result may be an operand's record, a null operand counts as zero.
+   Returns the result's length, as stored in its length byte; 0 only for a null `result`.
+   Digits of the smaller operand beyond the 23 kept are dropped, not rounded. */
 KV_API unsigned KV_CALL NumAddition(NUMBER *result, const NUMBER *a, const NUMBER *b);
+/* result = a - b; returns the result's length as NumAddition. */
 KV_API unsigned KV_CALL NumSubtract(NUMBER *result, const NUMBER *a, const NUMBER *b);
+/* result = a * b, rounded half up to 23 base-100 digits; returns the result's length.
+   A zero or null factor gives zero. */
 KV_API unsigned KV_CALL NumMultiply(NUMBER *result, const NUMBER *a, const NUMBER *b);
+/* result = a / b, to 23 base-100 digits; returns the result's length. A zero or null
+   divisor reports no error: the quotient saturates at 10^118 with the dividend's sign
+   (zero when the dividend is zero too). */
 KV_API unsigned KV_CALL NumDivide(NUMBER *result, const NUMBER *a, const NUMBER *b);
+/* Changes the sign in place (zero stays zero); returns the new length, or 0 with the
+   record unchanged for a null record or an invalid length. */
 KV_API unsigned KV_CALL NumNegate(NUMBER *number);
 /* -1, 0 or 1; null sorts below every value. */
 KV_API int KV_CALL NumCompare(const NUMBER *a, const NUMBER *b);
@@ -78,6 +96,8 @@ KV_API unsigned KV_CALL NumToAscii(const NUMBER *number, LPSTR text, unsigned wi
 /* Machine types. */
 /* A null record gives 0.0. */
 KV_API void KV_CALL NumToDouble(const NUMBER *number, double *value);
+/* As NumToDouble; the name says the caller expects a value, a null record still gives
+   0.0. */
 KV_API void KV_CALL NumToDoubleNotNull(const NUMBER *number, double *value);
 /* 1 on success; 0, with a null record, when the value lies outside the NUMBER range. The
    null double (any infinity or NaN) gives a null record and 1. */
@@ -86,11 +106,12 @@ KV_API int KV_CALL NumDoubleToNumber(NUMBER *number, double value);
    locale; text needs room for 24 bytes. Returns text. */
 KV_API LPSTR KV_CALL FMTgcvt(double value, LPSTR text);
 
-/* The integer part, truncated toward zero, in its low 32 (or 16) bits. */
+/* The integer part, truncated toward zero, in its low 32 bits (NumToWord: 16 bits); a
+   null or zero record gives 0. Values out of range are not reported: see the Reply forms. */
 KV_API LONG KV_CALL NumToLong(const NUMBER *number);
 KV_API DWORD KV_CALL NumToDWord(const NUMBER *number);
 KV_API WORD KV_CALL NumToWord(const NUMBER *number);
-/* Return the record's length. */
+/* Write the integer as a record (0 gives zero) and return the record's length. */
 KV_API unsigned KV_CALL NumLongToNumber(NUMBER *number, LONG value);
 KV_API unsigned KV_CALL NumDWordToNumber(NUMBER *number, DWORD value);
 KV_API unsigned KV_CALL NumWordToNumber(NUMBER *number, WORD value);

@@ -44,7 +44,12 @@ typedef struct tagINTLPROFILE {
 } INTLPROFILE;
 #pragma pack(pop)
 
+/* Fills `*profile` from win.ini as it stands now (not from the library's cache), with
+   the usual defaults for missing keys (United States settings); strings are cut to their
+   fields. A null pointer is ignored. */
 KV_API void KV_CALL FMTGetProfileIntl(struct tagINTLPROFILE *profile);
+/* Tells the library that win.ini has changed: the cached settings are read again on
+   the next use. Call it on WM_WININICHANGE; safe from any thread. */
 KV_API void KV_CALL FMTWinIniChanged(void);
 
 #endif
