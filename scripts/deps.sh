@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-dev libicu-dev pkgconf python3
   gcc-mingw-w64-i686  # windres checks the resource step's dialog templates
   libcups2-dev cups-daemon cups-client  # printers; the tests run a private cupsd
+  libcairo2-dev libfontconfig-dev libfreetype-dev  # GDI32 on Linux
+  fonts-dejavu-core fonts-ipafont-gothic poppler-utils  # fonts the GDI tests rely on; PDF checks
   "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,9 @@
 // Device contexts: the state Win32 keeps per DC (objects, colours, mapping, clipping) over
-// a cairo surface. The surface kinds: the display (an image the size of the screen), a
-// memory DC (the bitmap selected into it), a surface someone else owns (a window's), and
-// information contexts with no surface at all; a printer kind plugs in as one more
-// `DeviceCaps` + surface pair.
+// a cairo surface. The surface kinds: the display (an image the size of the screen, made
+// when first drawn on), a memory DC (the bitmap selected into it), a surface someone else
+// owns (a window's), information contexts with no surface at all, and printers, whose DCs
+// the printing code makes through a registered factory (a DeviceContext subclass with its
+// own surface and capabilities).
 #pragma once
 
 #include "objects.h"
@@ -11,15 +12,16 @@
 
 namespace kw::gdi {
 
-enum class SurfaceKind { Display, Memory, Borrowed, Information };
+enum class SurfaceKind { Display, Memory, Borrowed, Information, Printer };
 
 struct DeviceCaps {
   int technology = DT_RASDISPLAY;
-  int horzRes = 0, vertRes = 0;      // pixels
-  int horzSize = 0, vertSize = 0;    // millimetres
+  int horzRes = 0, vertRes = 0;    // pixels
+  int horzSize = 0, vertSize = 0;  // millimetres
   int logPixelsX = 96, logPixelsY = 96;
   int physicalWidth = 0, physicalHeight = 0, physicalOffsetX = 0, physicalOffsetY = 0;
   int bitsPixel = 32;
+  int rasterCaps = 0;
 };
 
 // What SaveDC saves.
@@ -41,9 +43,11 @@ struct DcState {
 
 struct DeviceContext : GdiObject {
   DeviceContext(SurfaceKind k, const DeviceCaps& c) : GdiObject(ObjectKind::DC), surfaceKind(k), caps(c) {}
+  ~DeviceContext() override;
 
   SurfaceKind surfaceKind;
   DeviceCaps caps;
+  cairo_surface_t* own = nullptr;       // Display, Printer: the DC's own surface
   cairo_surface_t* borrowed = nullptr;  // Borrowed: the owner's surface
   POINT origin{0, 0};                   // surface pixel of device (0,0)
   bool hasBounds = false;
@@ -52,28 +56,39 @@ struct DeviceContext : GdiObject {
   std::vector<DcState> saved;
 
   // The surface drawing goes to, or null (information contexts).
-  cairo_surface_t* surface() const;
-  // Device-coordinate rectangle that drawing is clipped to (surface, bounds and clip
-  // region); false when nothing can be drawn.
-  bool drawableBox(RECT& box) const;
+  cairo_surface_t* surface();
+  // Device-coordinate rectangle that output is clipped to (surface or device size, bounds
+  // and clip region); false when it is empty.
+  bool visibleBox(RECT& box);
+  // The same for actual drawing: false also when there is no surface.
+  bool drawableBox(RECT& box) { return surface() && visibleBox(box); }
   // A cairo context in device coordinates with the clip applied, or null. The caller
   // destroys it.
-  cairo_t* begin() const;
+  cairo_t* begin();
 };
 
 std::shared_ptr<DeviceContext> lookupDC(HDC dc);
+// Selects the default objects and enters the DC in the handle table; null on failure.
 HDC insertDC(std::shared_ptr<DeviceContext> dc);
 // The display's capabilities: screen size from the setting, 96 pixels per inch.
 DeviceCaps displayCaps();
-// Selects the default objects into a new DC's state.
-void selectDefaults(DcState& state);
+
+// Makes the DCs of printers (CreateDCA/CreateICA with a printer's name); null when the
+// name is not a printer. `information` asks for an information context.
+using PrinterDCFactory = std::shared_ptr<DeviceContext> (*)(LPCSTR driver, LPCSTR device, LPCSTR port,
+                                                            const DEVMODEA* mode, bool information);
+void setPrinterDCFactory(PrinterDCFactory factory);
+
+// Makes `bitmap` the memory DC's current bitmap, keeping the one-DC-per-bitmap rule.
+bool selectBitmap(DeviceContext& dc, const std::shared_ptr<Bitmap>& bitmap, HGDIOBJ handle);
 
 // Logical <-> device conversions of one point, with Win32's rounding.
 POINT toDevice(const DcState& s, POINT p);
 POINT toLogical(const DcState& s, POINT p);
-// A logical length in x or y as a device length (absolute).
+// A logical length in x as a device length (absolute).
 LONG deviceLengthX(const DcState& s, LONG length);
-// Logical rectangle to a normalised device one.
+// A logical rectangle as a normalised device one, and back.
 RECT toDeviceRect(const DcState& s, const RECT& r);
+RECT toLogicalRect(const DcState& s, const RECT& r);
 
 }  // namespace kw::gdi

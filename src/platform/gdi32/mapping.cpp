@@ -10,23 +10,25 @@
 namespace kw::gdi {
 namespace {
 
-LONG clampLong(int64_t v) {
+using Wide = __int128;  // coordinates times extents overflow 64 bits at the extremes
+
+LONG clampLong(Wide v) {
   if (v > std::numeric_limits<LONG>::max()) return std::numeric_limits<LONG>::max();
   if (v < std::numeric_limits<LONG>::min()) return std::numeric_limits<LONG>::min();
   return static_cast<LONG>(v);
 }
 
 // round(num / den), halves towards +infinity; den != 0.
-int64_t roundDiv(int64_t num, int64_t den) {
+Wide roundDiv(Wide num, Wide den) {
   if (den < 0) num = -num, den = -den;
-  int64_t twice = 2 * num + den;
-  int64_t q = twice / (2 * den);
+  Wide twice = 2 * num + den;
+  Wide q = twice / (2 * den);
   if (twice % (2 * den) < 0) --q;  // floor
   return q;
 }
 
 LONG map(LONG v, LONG fromOrg, LONG fromExt, LONG toExt, LONG toOrg) {
-  return clampLong(roundDiv((static_cast<int64_t>(v) - fromOrg) * toExt, fromExt) + toOrg);
+  return clampLong(roundDiv((static_cast<Wide>(v) - fromOrg) * toExt, fromExt) + toOrg);
 }
 
 // Window extents of the fixed metric and English modes, from the device's size in mm.
@@ -40,23 +42,28 @@ SIZE fixedWindowExt(int mode, const DeviceCaps& c) {
     case MM_TWIPS: scale = 14400, per = 254; break;      // 1/1440 inch
     default: return {1, 1};
   }
-  return {clampLong(roundDiv(c.horzSize * scale, per)), clampLong(roundDiv(c.vertSize * scale, per))};
+  return {clampLong(roundDiv(Wide{c.horzSize} * scale, per)), clampLong(roundDiv(Wide{c.vertSize} * scale, per))};
 }
 
 // Isotropic mode: the viewport extent shrinks on the axis whose logical unit would be
-// larger on the device, so that one unit is as long in x as in y.
+// larger on the device, so that one unit is as long in x as in y. Sizes are compared as
+// cross products, in 128 bits since extents may use the whole 32-bit range.
 void fixIsotropic(DcState& s, const DeviceCaps& c) {
   if (s.mapMode != MM_ISOTROPIC || c.horzRes == 0 || c.vertRes == 0) return;
-  // Millimetres per logical unit in each axis, compared as cross products.
-  int64_t xdim = std::llabs(int64_t{s.viewportExt.cx}) * c.horzSize * c.vertRes * std::llabs(int64_t{s.windowExt.cy});
-  int64_t ydim = std::llabs(int64_t{s.viewportExt.cy}) * c.vertSize * c.horzRes * std::llabs(int64_t{s.windowExt.cx});
+  auto magnitude = [](LONG v) { return static_cast<Wide>(v < 0 ? -int64_t{v} : int64_t{v}); };
+  // Millimetres per logical unit: x = vx * horzSize / (horzRes * wx), y likewise.
+  Wide xdim = magnitude(s.viewportExt.cx) * c.horzSize * c.vertRes * magnitude(s.windowExt.cy);
+  Wide ydim = magnitude(s.viewportExt.cy) * c.vertSize * c.horzRes * magnitude(s.windowExt.cx);
   if (xdim == ydim || xdim == 0 || ydim == 0) return;
+  auto shrink = [](LONG& ext, Wide num, Wide den) {
+    Wide scaled = (2 * static_cast<Wide>(ext) * num + (ext < 0 ? -den : den)) / (2 * den);  // to nearest
+    LONG sign = ext < 0 ? -1 : 1;
+    ext = scaled == 0 ? sign : static_cast<LONG>(scaled);
+  };
   if (xdim > ydim) {
-    s.viewportExt.cx = clampLong(roundDiv(int64_t{s.viewportExt.cx} * ydim, xdim));
-    if (s.viewportExt.cx == 0) s.viewportExt.cx = 1;
+    shrink(s.viewportExt.cx, ydim, xdim);
   } else {
-    s.viewportExt.cy = clampLong(roundDiv(int64_t{s.viewportExt.cy} * xdim, ydim));
-    if (s.viewportExt.cy == 0) s.viewportExt.cy = 1;
+    shrink(s.viewportExt.cy, xdim, ydim);
   }
 }
 
@@ -94,7 +101,7 @@ BOOL setPoint(HDC dc, LONG x, LONG y, bool relative, LPPOINT old, POINT DcState:
   return withDC(dc, [&](DeviceContext& d) {
     POINT& p = d.state.*field;
     if (old) *old = p;
-    p = relative ? POINT{clampLong(int64_t{p.x} + x), clampLong(int64_t{p.y} + y)} : POINT{x, y};
+    p = relative ? POINT{clampLong(Wide{p.x} + x), clampLong(Wide{p.y} + y)} : POINT{x, y};
     return TRUE;
   });
 }
@@ -102,9 +109,10 @@ BOOL setPoint(HDC dc, LONG x, LONG y, bool relative, LPPOINT old, POINT DcState:
 BOOL setExtent(HDC dc, int x, int y, LPSIZE old, SIZE DcState::*field) {
   return withDC(dc, [&](DeviceContext& d) {
     SIZE& e = d.state.*field;
+    bool fixed = !scalable(d.state);  // fixed modes ignore extents
+    if (!fixed && (x == 0 || y == 0)) return FALSE;
     if (old) *old = e;
-    if (!scalable(d.state)) return TRUE;  // fixed modes ignore extents
-    if (x == 0 || y == 0) return FALSE;
+    if (fixed) return TRUE;
     e = {x, y};
     fixIsotropic(d.state, d.caps);
     return TRUE;
@@ -124,12 +132,19 @@ POINT toLogical(const DcState& s, POINT p) {
 }
 
 LONG deviceLengthX(const DcState& s, LONG length) {
-  return clampLong(std::llabs(roundDiv(int64_t{length} * s.viewportExt.cx, s.windowExt.cx)));
+  Wide v = roundDiv(static_cast<Wide>(length) * s.viewportExt.cx, s.windowExt.cx);
+  return clampLong(v < 0 ? -v : v);
 }
 
 RECT toDeviceRect(const DcState& s, const RECT& r) {
   POINT a = toDevice(s, {r.left, r.top});
   POINT b = toDevice(s, {r.right, r.bottom});
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+RECT toLogicalRect(const DcState& s, const RECT& r) {
+  POINT a = toLogical(s, {r.left, r.top});
+  POINT b = toLogical(s, {r.right, r.bottom});
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
@@ -141,7 +156,8 @@ KW32_API int WINAPI SetMapMode(HDC dc, int mode) {
   auto d = kw::gdi::lookupDC(dc);
   if (!d || mode < MM_TEXT || mode > MM_ANISOTROPIC) return 0;
   int old = d->state.mapMode;
-  kw::gdi::setMode(d->state, d->caps, mode);
+  // Choosing the scalable mode already in force keeps its extents.
+  if (mode != old || (mode != MM_ISOTROPIC && mode != MM_ANISOTROPIC)) kw::gdi::setMode(d->state, d->caps, mode);
   return old;
 }
 

@@ -19,11 +19,13 @@ struct Brush : GdiObject {
 
 // A bitmap is a cairo image surface: 32 bits per pixel, or 1 for monochrome ones (drawn
 // through an A8 surface would lose colours, so those are RGB24 too and only report 1 bit).
+// A bitmap is selected into at most one memory DC at a time, as in Win32.
 struct Bitmap : GdiObject {
   Bitmap(cairo_surface_t* s, int bits) : GdiObject(ObjectKind::Bitmap), surface(s), bitsPixel(bits) {}
   ~Bitmap() override { cairo_surface_destroy(surface); }
   cairo_surface_t* surface;
   int bitsPixel;
+  const void* selectedIn = nullptr;  // the DC it is selected into, only compared
 };
 
 struct Region : GdiObject {
@@ -35,6 +37,9 @@ struct Font : GdiObject {
   explicit Font(const LOGFONTA& l) : GdiObject(ObjectKind::Font), log(l) {}
   LOGFONTA log;
 };
+
+// NULLREGION for an empty rectangle, else SIMPLEREGION.
+int regionType(const RECT& r);
 
 // A stock object by GetStockObject index, or null.
 std::shared_ptr<GdiObject> stockObject(int index);
