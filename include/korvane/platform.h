@@ -68,5 +68,9 @@ typedef struct KW_RESOURCES {
 KW32_API HINSTANCE WINAPI KwRegisterModule(LPCSTR name, KW_DLLMAIN entry, const KW_RESOURCES *resources);
 KW32_API void WINAPI KwUnregisterModule(HINSTANCE module);
 
+/* Writes what a device context shows (its surface, or a memory DC's bitmap) to a PNG
+   file. FALSE for an information context, a bad handle or a file that cannot be written. */
+KW32_API BOOL WINAPI KwSaveDCAsPng(HDC dc, LPCSTR path);
+
 #endif
 #endif
