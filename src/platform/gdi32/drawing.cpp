@@ -1,11 +1,11 @@
 // The drawing primitives, pixel-exact as Win32 draws them: rectangles cover their left
 // and top edges but not their right and bottom ones, a line leaves out its last point.
 // Everything is drawn without antialiasing so that pixels are either set or not.
-#include "device_context.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+
+#include "device_context.h"
 
 namespace kw::gdi {
 namespace {
@@ -28,7 +28,7 @@ class Paint {
   void fill(const RECT& r, COLORREF color) const {
     if (!cr_ || r.right <= r.left || r.bottom <= r.top) return;
     setSourceColor(cr_, color);
-    cairo_rectangle(cr_, r.left, r.top, double{r.right} - r.left, double{r.bottom} - r.top);
+    cairo_rectangle(cr_, r.left, r.top, static_cast<double>(r.right) - r.left, static_cast<double>(r.bottom) - r.top);
     cairo_fill(cr_);
   }
   // A border of `w` device pixels inside `r`.
@@ -52,11 +52,20 @@ bool visiblePen(const DcState& s) { return s.pen && s.pen->log.lopnStyle != PS_N
 void setDashes(cairo_t* cr, UINT style) {
   static const double dash[] = {18, 6}, dot[] = {3, 3}, dashDot[] = {9, 6, 3, 6}, dashDotDot[] = {9, 3, 3, 3, 3, 3};
   switch (style) {
-    case PS_DASH: cairo_set_dash(cr, dash, 2, 0); break;
-    case PS_DOT: cairo_set_dash(cr, dot, 2, 0); break;
-    case PS_DASHDOT: cairo_set_dash(cr, dashDot, 4, 0); break;
-    case PS_DASHDOTDOT: cairo_set_dash(cr, dashDotDot, 6, 0); break;
-    default: break;
+    case PS_DASH:
+      cairo_set_dash(cr, dash, 2, 0);
+      break;
+    case PS_DOT:
+      cairo_set_dash(cr, dot, 2, 0);
+      break;
+    case PS_DASHDOT:
+      cairo_set_dash(cr, dashDot, 4, 0);
+      break;
+    case PS_DASHDOTDOT:
+      cairo_set_dash(cr, dashDotDot, 6, 0);
+      break;
+    default:
+      break;
   }
 }
 
@@ -113,7 +122,8 @@ KW32_API int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
   if (!paint.validDC() || !rect || !b) return 0;
   if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
   const DcState& s = paint.dc()->state;
-  if (b->log.lbStyle != BS_NULL) paint.frame(toDeviceRect(s, *rect), std::max<LONG>(1, deviceLengthX(s, 1)), b->log.lbColor);
+  if (b->log.lbStyle != BS_NULL)
+    paint.frame(toDeviceRect(s, *rect), std::max<LONG>(1, deviceLengthX(s, 1)), b->log.lbColor);
   return 1;
 }
 
@@ -139,8 +149,10 @@ KW32_API BOOL WINAPI LineTo(HDC dc, int x, int y) {
     int half = (w - 1) / 2;
     RECT r = a.y == b.y ? (b.x > a.x ? RECT{a.x, a.y, b.x, a.y + 1} : RECT{b.x + 1, a.y, a.x + 1, a.y + 1})
                         : (b.y > a.y ? RECT{a.x, a.y, a.x + 1, b.y} : RECT{a.x, b.y + 1, a.x + 1, a.y + 1});
-    if (a.y == b.y) r.top -= half, r.bottom = r.top + w;
-    else r.left -= half, r.right = r.left + w;
+    if (a.y == b.y)
+      r.top -= half, r.bottom = r.top + w;
+    else
+      r.left -= half, r.right = r.left + w;
     paint.fill(r, color);
     return TRUE;
   }
