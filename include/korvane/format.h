@@ -8,7 +8,8 @@
    settings in force spell them, "-" and parentheses in the negative section, blanks,
    quoted literals ('...' or "...", a doubled or backslash-escaped quote stands for one),
    and "_x" as the last two characters of a section (one blank the width of x). The empty
-   picture, "$" and scientific pictures ("0.00E+00") are taken whole.
+   picture, "$" and scientific pictures ("0.00E+00") are taken whole. A section without
+   placeholders still shows the value's digits, after its text.
 
    The tokenized form replaces separators and currency affixes by control bytes so that a
    stored picture follows the settings it is shown under:
