@@ -17,7 +17,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 lib=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-for f in usr/bin/korvane usr/share/man/man1/korvane.1 usr/include/korvane/korvane.h \
+for f in usr/bin/korvane usr/share/man/man1/korvane.1.gz usr/include/korvane/korvane.h \
          usr/include/korvane/win32.h usr/include/korvane/win32/base.h \
          $lib/libkorvane.so.1 $lib/libkorvane-win32.so.1 $lib/libkorvane.so $lib/pkgconfig/korvane.pc \
          $lib/cmake/korvane/korvaneConfig.cmake $lib/cmake/korvane/korvaneTargets.cmake; do
@@ -25,5 +25,10 @@ for f in usr/bin/korvane usr/share/man/man1/korvane.1 usr/include/korvane/korvan
 done
 [ -z "$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./usr/')" ] || { echo "package: files outside /usr" >&2; exit 1; }
 dpkg-deb -f "$deb" Depends | grep -q libc6 || { echo "package: no Depends from dpkg-shlibdeps" >&2; exit 1; }
+# Installed binaries are stripped and find their libraries by the system's search path.
+for f in usr/bin/korvane $lib/libkorvane.so.1 $lib/libkorvane-win32.so.1; do
+  readelf -d "$root/$f" | grep -qE 'RPATH|RUNPATH' && { echo "package: $f has a run path" >&2; exit 1; }
+  [ -z "$(readelf -S "$root/$f" | grep -E '\.debug_|\.symtab')" ] || { echo "package: $f is not stripped" >&2; exit 1; }
+done
 LD_LIBRARY_PATH=$root/$lib "$root/usr/bin/korvane" number format '#,##0.00' 1234.5 | grep -qx '1,234.50'
 echo "package: $deb checked"
