@@ -1,6 +1,7 @@
 /* Number pictures and the format control block: the one parameter record of every FMT
    function, and the conversions between the plain, tokenized and old forms of a number
-   picture.
+   picture. Any thread may call the FMT functions, each with a block of its own: the
+   regional settings they read are cached under a lock of the library's.
 
    A number picture has up to three sections separated by ";" (positive; negative; zero).
    Inside a section: one run of "#" and "0" digit placeholders with the thousands and

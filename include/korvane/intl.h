@@ -4,7 +4,8 @@
    always count bytes but never leave half of a double-byte character (a cut half becomes
    a space). Positions start at 0. Output buffers are sized by the caller. White space is
    the bytes 9 to 13 and 32, blanks are 9, 11, 12 and 32; both include the double-byte
-   blank when DBCS is enabled. */
+   blank when DBCS is enabled. Apart from IntlInit, the functions only read the character
+   set decision and are safe from any thread on text no other thread is changing. */
 #ifndef KORVANE_INTL_H
 #define KORVANE_INTL_H
 

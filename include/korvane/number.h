@@ -1,6 +1,7 @@
 /* Decimal numbers: the NUMBER record, a variable-length base-100 floating-point number
    with a null value, and its arithmetic. Callers own every record; the byte layout is a
-   stored format and never changes. */
+   stored format and never changes. The functions keep no state: any thread may call
+   them on records that no other thread is changing. */
 #ifndef KORVANE_NUMBER_H
 #define KORVANE_NUMBER_H
 
