@@ -124,7 +124,7 @@ KV_API LPSTR KV_CALL IntlStrChr(LPCSTR s, WORD ch);
    none or `set` is empty. */
 KV_API LPSTR KV_CALL IntlStrSearch(LPCSTR s, LPCSTR set);
 /* The character position where `pattern` first matches in `text`, ignoring case: "%"
-   matches any run of characters, "_" one character, "\" makes the next one literal.
+   matches any run of characters, "_" one character, a backslash makes the next one literal.
    -1 when it does not match or for null; an empty pattern matches only empty text. */
 KV_API int KV_CALL IntlStrScan(LPCSTR text, LPCSTR pattern);
 /* 1 when the two strings hold the same bytes, else 0 (also when either is null). */
