@@ -55,8 +55,10 @@ KV_CPP_API int KV_CALL DateCompare(tagNUMBER *a, tagNUMBER *b);
 /* Date/time formatting, validation and unformatting, on a format control block (format.h).
    nFormatType 1 date, 2 time, 3 date and time. */
 struct tagFMTCNTLBLOCK;
-/* Writes dtValue into lpszOutput by the block's pictures or Japanese date form; 1, or 0 with
-   the output empty or holding what was written so far. */
+/* Writes dtValue into lpszOutput by the block's pictures or Japanese date form;
+   lpszOutput needs FMTGetMaxFormattedDTLen(block, 0) + 1 bytes. 1, or 0 with the output
+   empty or holding what was written so far (also for another nFormatType, and with
+   bUseIntl set but FMT_FLAG_DEFAULT_TIME clear). */
 KV_API int KV_CALL FMTFormatDateTime(struct tagFMTCNTLBLOCK *block);
 /* The longest text FMTFormatDateTime can write for the block (without the terminator), or
    minimum when that is larger; -1 for a block that cannot be formatted. */
