@@ -152,7 +152,7 @@ KV_API int KV_CALL IntlStrGetTokenQuoted(LPSTR token, LPCSTR text, LPCSTR skip, 
 
 /* Reads an optionally signed decimal integer at the start of `text` (after white space)
    into `*value`. Returns the bytes consumed, white space included; 0, with `*value`
-   unchanged, when no digit stands there or the value does not fit 32 bits. */
+   unchanged, when no digit stands there or the digits exceed 2147483647 (either sign). */
 KV_API int KV_CALL IntlFetchNextNumLong(LONG *value, LPCSTR text);
 /* Reads "[sign] digits [. digits] [e [sign] digits]" at the start of `text` (after white
    space; "." whatever the locale) into `*value`. Returns the bytes consumed; 0 when no
