@@ -26,9 +26,9 @@ KV_API int KV_CALL FMTCntMaskChars(LPCSTR mask);
 KV_API int KV_CALL FMTCntNonMaskChars(LPCSTR mask);
 /* Puts the characters of `input` into the places of `mask` (a place converts what it
    takes and drops what it refuses; a literal typed where the mask has it is skipped),
-   writing the text up to the last place filled and the literal after it. `output` needs the mask's length
-   + 1 bytes, or the input's + the mask's + 1 for an unlimited mask. 1, or 0 for a null
-   argument or an invalid mask. */
+   writing the text as far as the input reaches, plus the literal right after the last
+   place filled. `output` needs the mask's length + 1 bytes, or the input's + the mask's
+   + 1 for an unlimited mask. 1, or 0 for a null argument or an invalid mask. */
 KV_API int KV_CALL FMTMaskText(LPCSTR input, LPSTR output, LPCSTR mask);
 /* Takes the literals out of masked text: lpszInput holds the text, lpszPicture the mask,
    lpszOutput (room for the input's length + 1) receives the typed characters. 1; 0, with
