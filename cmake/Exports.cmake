@@ -98,7 +98,8 @@ function(korvane_write_def_file list_file out_file)
     CONTENT "$<JOIN:$<TARGET_OBJECTS:${objects_target}>,\n>\n")
   add_custom_command(OUTPUT "${out_file}" "${out_file}.names"
     COMMAND ${CMAKE_COMMAND} -DEXPORTS=${list_file} -DOBJECTS=${object_list} -DNM=${CMAKE_NM}
-            -DOUT=${out_file} -P ${KORVANE_CMAKE_DIR}/WriteDefFile.cmake
+            -DOUT=${out_file} -DPOINTER_SIZE=${CMAKE_SIZEOF_VOID_P}
+            -P ${KORVANE_CMAKE_DIR}/WriteDefFile.cmake
     DEPENDS "${list_file}" "$<TARGET_OBJECTS:${objects_target}>"
             ${KORVANE_CMAKE_DIR}/WriteDefFile.cmake ${KORVANE_CMAKE_DIR}/Exports.cmake
     COMMENT "Generating ${out_file} from the export list and the compiled objects"

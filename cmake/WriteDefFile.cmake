@@ -2,7 +2,9 @@ cmake_minimum_required(VERSION 3.25)
 # Writes the module-definition file of the Windows DLL from the export list and the
 # symbols that the compiled objects define (see korvane_write_def_file in Exports.cmake).
 # cmake -DEXPORTS=<korvane.exports> -DOBJECTS=<file of object paths> -DNM=<target nm>
-#       -DOUT=<out.def> -P WriteDefFile.cmake
+#       -DOUT=<out.def> [-DPOINTER_SIZE=8] -P WriteDefFile.cmake
+# On 64-bit Windows symbols carry no leading underscore and no @N: there is one calling
+# convention, so C names are exported as they stand and a cdec entry by its plain name.
 # Writes OUT and OUT.names (the export names the DLL must show, one per line).
 include(${CMAKE_CURRENT_LIST_DIR}/Exports.cmake)
 korvane_read_exports("${EXPORTS}" c_names cpp_sigs data_names cdec_pairs)
@@ -32,6 +34,11 @@ if(NOT count EQUAL count_c)
   message(FATAL_ERROR "nm gave ${count} symbols, but ${count_c} demangled ones")
 endif()
 
+set(win64 FALSE)
+if(POINTER_SIZE EQUAL 8)
+  set(win64 TRUE)
+endif()
+
 # Index the symbols by the names the list uses. Names in a .def lose the object's leading
 # underscore (ld adds it back), so the def names are kept in that form.
 set(stdcall_keys "")      # F of _F@N
@@ -46,6 +53,20 @@ if(count GREATER 0)
     list(GET raw ${i} entry)
     string(SUBSTRING "${entry}" 0 1 type)
     string(SUBSTRING "${entry}" 2 -1 sym)
+    if(win64)
+      if(sym MATCHES "^_Z")
+        list(GET demangled ${i} entry_c)
+        string(SUBSTRING "${entry_c}" 2 -1 sig)
+        list(APPEND cpp_keys "${sig}")
+        list(APPEND cpp_defs "${sym}")
+      elseif(sym MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
+        list(APPEND stdcall_keys "${sym}")
+        list(APPEND stdcall_defs "${sym}")
+        list(APPEND plain_keys "${sym}")
+        list(APPEND plain_types "${type}")
+      endif()
+      continue()
+    endif()
     # C++ first: a mangled name with its @N would also pass for a stdcall C name.
     if(sym MATCHES "^__Z")
       list(GET demangled ${i} entry_c)
@@ -156,14 +177,18 @@ foreach(name IN LISTS c_names)
   list(GET stdcall_defs ${at} internal)
   set(export "${name}")
   foreach(pair IN LISTS cdec_pairs)
-    if(pair MATCHES "^${name}=(.*)$")
+    if(NOT win64 AND pair MATCHES "^${name}=(.*)$")
       set(export "${CMAKE_MATCH_1}")
       if(NOT export STREQUAL "_${internal}")
         list(APPEND errors "${name}: the list says ${export}, the compiler made _${internal}")
       endif()
     endif()
   endforeach()
-  list(APPEND def_lines "  ${internal} == ${export}")
+  if(win64)
+    list(APPEND def_lines "  ${export}")
+  else()
+    list(APPEND def_lines "  ${internal} == ${export}")
+  endif()
   list(APPEND names "${export}")
 endforeach()
 

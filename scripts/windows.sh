@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Cross-builds the library for 32-bit Windows (korvane.dll and its import library
-# libkorvane.dll.a) with mingw-w64, then checks that the DLL's export table holds exactly
-# the names of src/korvane.exports. Installs the cross compiler when it is missing.
-# Usage: scripts/windows.sh [build-dir]      (default: build/windows)
+# Cross-builds the library for Windows with mingw-w64: the 32-bit korvane.dll (and its
+# import library libkorvane.dll.a) and the same tree as a 64-bit DLL, then checks that each
+# DLL's export table holds exactly the names of src/korvane.exports. Installs the cross
+# compilers when they are missing.
+# Usage: scripts/windows.sh [build-dir]      (default: build/windows; the 64-bit build goes
+#        to <build-dir>64)
 set -euo pipefail
 dir=$(realpath -m "${1:-$(dirname "$0")/../build/windows}")
 cd "$(dirname "$0")/.."
-scripts/deps.sh g++-mingw-w64-i686
+scripts/deps.sh g++-mingw-w64-i686 g++-mingw-w64-x86-64
 
-echo "== $dir"
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-i686.cmake" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
-cmake --build "$dir" --target check_exports
+for target in "i686:$dir" "x86_64:${dir}64"; do
+  arch=${target%%:*} out=${target#*:}
+  echo "== $out ($arch)"
+  cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-$arch.cmake" >/dev/null
+  cmake --build "$out" -j"$(nproc)"
+  cmake --build "$out" --target check_exports
+done
