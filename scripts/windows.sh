@@ -2,7 +2,7 @@
 # Cross-builds the library for Windows with mingw-w64: the 32-bit korvane.dll (and its
 # import library libkorvane.dll.a) and the same tree as a 64-bit DLL, then checks that each
 # DLL's export table holds exactly the names of src/korvane.exports. Installs the cross
-# compilers when they are missing.
+# compilers when they are missing, and runs the 64-bit build's tests under Wine (scripts/wine.sh).
 # Usage: scripts/windows.sh [build-dir]      (default: build/windows; the 64-bit build goes
 #        to <build-dir>64)
 set -euo pipefail
@@ -18,3 +18,6 @@ for target in "i686:$dir" "x86_64:${dir}64"; do
   cmake --build "$out" -j"$(nproc)"
   cmake --build "$out" --target check_exports
 done
+
+# The 64-bit build runs: its tests under Wine.
+scripts/wine.sh "${dir}64"

@@ -204,16 +204,33 @@ class Calculator {
 
   std::string rest() const { return quoted(text_.substr(pos_, 12)); }
 
-  // Takes one of the operator spellings at the current position.
-  bool take(const char* a, const char* b = nullptr) {
+  // Takes one of the operator spellings at the current position: the ASCII one, the sign in
+  // UTF-8 and, on Windows, where arguments arrive in the ANSI code page, the sign there.
+  bool take(const char* ascii, const char* utf8 = nullptr, wchar_t sign = 0) {
     skipBlanks();
-    for (const char* op : {a, b}) {
+    const std::string ansi = ansiSign(sign);
+    for (const char* op : {ascii, utf8, ansi.empty() ? nullptr : ansi.c_str()}) {
       if (op && text_.compare(pos_, std::strlen(op), op) == 0) {
         pos_ += std::strlen(op);
         return true;
       }
     }
     return false;
+  }
+
+  static std::string ansiSign(wchar_t sign) {
+#if defined(_WIN32)
+    char out[8] = {};
+    BOOL lossy = FALSE;
+    const int n = sign ? WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &sign, 1, out, sizeof out - 1,
+                                             nullptr, &lossy)
+                       : 0;
+    // A sign the code page lacks must not turn into "?" or a look-alike.
+    if (n > 0 && !lossy) return std::string(out, static_cast<size_t>(n));
+#else
+    (void)sign;
+#endif
+    return {};
   }
 
   bool fail(const std::string& why) {
@@ -228,7 +245,7 @@ class Calculator {
       if (take("+")) {
         if (!term(rhs)) return false;
         NumAddition(&value, &value, &rhs);
-      } else if (take("-", "\xE2\x88\x92")) {
+      } else if (take("-", "\xE2\x88\x92", L'\u2212')) {
         if (!term(rhs)) return false;
         NumSubtract(&value, &value, &rhs);
       } else {
@@ -241,10 +258,10 @@ class Calculator {
     if (!unary(value)) return false;
     for (;;) {
       NUMBER rhs;
-      if (take("*", "\xC3\x97")) {
+      if (take("*", "\xC3\x97", L'\u00D7')) {
         if (!unary(rhs)) return false;
         NumMultiply(&value, &value, &rhs);
-      } else if (take("/", "\xC3\xB7")) {
+      } else if (take("/", "\xC3\xB7", L'\u00F7')) {
         if (!unary(rhs)) return false;
         // The library saturates instead; a person wants to hear about it.
         if (NumIsZero(&rhs) || NumIsNull(&rhs)) return fail("division by zero");
@@ -256,7 +273,7 @@ class Calculator {
   }
 
   bool unary(NUMBER& value) {
-    const bool minus = take("-", "\xE2\x88\x92");
+    const bool minus = take("-", "\xE2\x88\x92", L'\u2212');
     if (!minus && !take("+")) return primary(value);
     // Signs nest like parentheses: a long run of them must not exhaust the stack.
     if (++depth_ > kMaxDepth) return fail("expression nested too deeply");
