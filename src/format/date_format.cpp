@@ -5,6 +5,7 @@
 #include "format/calendar.h"
 #include "format/calendar_names.h"
 #include "format/date_format.h"
+#include "format/date_picture_cache.h"
 #include "format/settings.h"
 #include "frame/statics.h"
 #include "memory/cr_lock.h"
@@ -30,11 +31,24 @@ struct Output {
     std::memcpy(text + length, s, n + 1);
     length += n;
   }
-  // The value with zeros before it up to `width` digits.
+  // The value with zeros before it up to `width` digits, as "%0*ld" writes it; every
+  // field is range-checked to be at least 0 before it gets here.
   void number(int width, long value) {
+    if (value < 0) {
+      char digits[24];
+      std::snprintf(digits, sizeof digits, "%0*ld", width, value);
+      add(digits);
+      return;
+    }
     char digits[24];
-    std::snprintf(digits, sizeof digits, "%0*ld", width, value);
-    add(digits);
+    int n = 0;
+    do {
+      digits[n++] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value);
+    while (n < width) digits[n++] = '0';
+    for (int i = n - 1; i >= 0; --i) text[length++] = digits[i];
+    text[length] = '\0';
   }
   void dropLastCharacter() {
     if (length == 0) return;
@@ -66,7 +80,8 @@ bool formatToken(Output& out, const kv::DateToken* t, const DATDEF& d, const kv:
       return true;
     }
     case kv::kTokBlanks:
-      for (LONG_PTR i = 0; i < t->value; ++i) out.add(" ");
+      for (LONG_PTR i = 0; i < t->value; ++i) out.text[out.length++] = ' ';
+      out.text[out.length] = '\0';
       return true;
     case kv::kTokDay:
     case kv::kTokDay2:
@@ -194,15 +209,13 @@ KV_API int KV_CALL FMTFormatDateTime(FMTCNTLBLOCK* block) {
   }
   if (!plan.picture[0]) return 0;
 
-  kv::DateToken* head = kv::FMTParseDateString(plan.picture, kv::kParsePicture);
-  if (!head) return 0;
+  const kv::PictureTokens tokens(plan.picture);
+  if (!tokens.head()) return 0;
   const bool dropZeroMicro = (block->wFlags & FMT_FLAG_DROP_ZERO_MICRO) != 0;
-  int result = 1;
-  for (const kv::DateToken* t = head; t && result; t = t->next) {
-    if (!formatToken(out, t, block->dtValue, settings, dropZeroMicro)) result = 0;
+  for (const kv::DateToken* t = tokens.head(); t; t = t->next) {
+    if (!formatToken(out, t, block->dtValue, settings, dropZeroMicro)) return 0;
   }
-  kv::FMTFreeDateTokens(head);
-  return result;
+  return 1;
 }
 
 KV_API int KV_CALL FMTGetMaxFormattedDTLen(FMTCNTLBLOCK* block, int minimum) {
@@ -216,18 +229,13 @@ KV_API int KV_CALL FMTGetMaxFormattedDTLen(FMTCNTLBLOCK* block, int minimum) {
 
   LONG sum = plan.form == 2 ? kv::kJapaneseGregorianLength : plan.form == 3 ? kv::kEraFormLength : 0;
   if (!plan.formOnly && plan.picture[0]) {
-    kv::DateToken* head = kv::FMTParseDateString(plan.picture, kv::kParsePicture);
-    if (!head) return -1;
-    for (const kv::DateToken* t = head; t; t = t->next) {
+    const kv::PictureTokens tokens(plan.picture);
+    if (!tokens.head()) return -1;
+    for (const kv::DateToken* t = tokens.head(); t; t = t->next) {
       const LONG width = tokenWidth(t, settings);
-      if (width < 0) {
-        sum = -1;
-        break;
-      }
+      if (width < 0) return -1;
       sum += width;
     }
-    kv::FMTFreeDateTokens(head);
-    if (sum < 0) return -1;
   }
   return sum > minimum ? sum : minimum;
 }

@@ -5,8 +5,6 @@
 
 #include "format/date_format.h"
 #include "format/settings.h"
-#include "frame/statics.h"
-#include "memory/cr_lock.h"
 
 #include <cstring>
 
@@ -33,19 +31,20 @@ bool copyDateText(char* dst, size_t size, const char* src) {
 
 void loadDateSettings(const FMTCNTLBLOCK* block, DateSettings& s) {
   if (block->bUseIntl) {
-    CrLock lock(&gSettingsLock);
+    tagINTLPROFILE intl;
+    copyIntlSettings(intl);
     s.picturesTooLong = false;
     s.shortMissing = s.longMissing = false;
-    copyDateText(s.shortPic, sizeof s.shortPic, FMTGetIntlString(kShortDatePic));
-    copyDateText(s.longPic, sizeof s.longPic, FMTGetIntlString(kLongDatePic));
-    s.time24 = FMTGetIntlValue(kTime24);
-    copyDateText(s.timeSep, sizeof s.timeSep, FMTGetIntlString(kTimeSep));
-    s.hourLeadingZero = FMTGetIntlValue(kTimeLeadingZero);
-    copyDateText(s.am, sizeof s.am, FMTGetIntlString(kAmDesignator));
-    copyDateText(s.pm, sizeof s.pm, FMTGetIntlString(kPmDesignator));
-    s.dateType = FMTGetIntlValue(kDateType);
-    s.country = FMTGetIntlValue(kCountry);
-    s.boundaryCheck = FMTGetIntlValue(kEmpDateBoundaryCheck);
+    copyDateText(s.shortPic, sizeof s.shortPic, intl.sShortDate);
+    copyDateText(s.longPic, sizeof s.longPic, intl.sLongDate);
+    s.time24 = static_cast<LONG>(intl.iTime);
+    copyDateText(s.timeSep, sizeof s.timeSep, intl.sTime);
+    s.hourLeadingZero = static_cast<LONG>(intl.iTLZero);
+    copyDateText(s.am, sizeof s.am, intl.s1159);
+    copyDateText(s.pm, sizeof s.pm, intl.s2359);
+    s.dateType = static_cast<LONG>(intl.iDateType);
+    s.country = static_cast<LONG>(intl.iCountry);
+    s.boundaryCheck = static_cast<LONG>(intl.iEmpDateBoundryCheck);
     return;
   }
   s.shortMissing = block->lpszShortPic == nullptr;

@@ -331,33 +331,41 @@ DateToken* FMTParseDateString(const char* text, int mode) {
   return head;
 }
 
-DateToken* FMTGuessDatePicture(const char* text, int kind, char* picture, int allowNumeric) {
-  if (picture) *picture = '\0';
-  if (!text || kind < kGuessDate || kind > kGuessDateTime) return nullptr;
+bool guessDateShape(const char* text, int kind, char* picture, int allowNumeric) {
+  picture[0] = '\0';
+  if (!text || kind < kGuessDate || kind > kGuessDateTime) return false;
   CrLock lock(&gGrammarLock);
   char* copy = prefixedCopy(text, std::strlen(text), kDateShapeMode + kind - kGuessDate);
-  if (!copy) return nullptr;
+  if (!copy) return false;
   IntlStrStripSpace(copy + kPrefixLength);
   GrammarState& s = gGrammar;
   const bool recognised = parse(s, copy);
   MemFree(copy);
-  if (!recognised) return nullptr;
+  if (!recognised) return false;
   const auto shapes = static_cast<DWORD>(s.tokenValue);
   const DWORD date = shapes & 0xFFFF;
   const DWORD time = shapes >> 16;
-  if (kind != kGuessTime && !allowNumeric && date == kNumericDateShape) return nullptr;
+  if (kind != kGuessTime && !allowNumeric && date == kNumericDateShape) return false;
 
-  char chosen[64] = "";
   const char* datePicture = kDateShapePictures[date];
   const char* timePicture = kTimeShapePictures[time];
   if (kind == kGuessDate) {
-    std::strcpy(chosen, datePicture);
+    std::strcpy(picture, datePicture);
   } else if (kind == kGuessTime) {
-    std::strcpy(chosen, timePicture);
+    std::strcpy(picture, timePicture);
   } else {
-    std::strcpy(chosen, datePicture);
-    std::strcat(chosen, date == 4 ? "-" : " ");
-    std::strcat(chosen, timePicture);
+    std::strcpy(picture, datePicture);
+    std::strcat(picture, date == 4 ? "-" : " ");
+    std::strcat(picture, timePicture);
+  }
+  return true;
+}
+
+DateToken* FMTGuessDatePicture(const char* text, int kind, char* picture, int allowNumeric) {
+  char chosen[64];
+  if (!guessDateShape(text, kind, chosen, allowNumeric)) {
+    if (picture) *picture = '\0';
+    return nullptr;
   }
   if (picture) std::strcpy(picture, chosen);
   return FMTParseDateString(chosen, kParsePicture);

@@ -81,6 +81,9 @@ DateToken* FMTParseDateString(const char* text, int mode);
 // returns the picture's tokens, or null. The numeric date shape "M/d/yyyy" is refused
 // unless allowNumeric is non-zero.
 DateToken* FMTGuessDatePicture(const char* text, int kind, char* picture, int allowNumeric);
+// The same recognition without parsing the chosen picture: true and the picture in
+// `picture` (64 bytes), or false and "".
+bool guessDateShape(const char* text, int kind, char* picture, int allowNumeric);
 
 // Releases a list from its head, with the texts of its kind-1 nodes. Null is ignored.
 void FMTFreeDateTokens(DateToken* head);

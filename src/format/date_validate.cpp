@@ -5,6 +5,7 @@
 #include <korvane/intl.h>
 
 #include "format/date_format.h"
+#include "format/date_picture_cache.h"
 #include "format/settings.h"
 
 #include <cstring>
@@ -28,8 +29,8 @@ struct Tokens {
 // Matches the value tokens against a picture given as text.
 int matchPicture(const kv::DateToken* values, const char* picture, FMTCNTLBLOCK* block, const kv::DateSettings& s) {
   if (isEmpty(picture)) return 0;
-  Tokens pic(kv::FMTParseDateString(picture, kv::kParsePicture));
-  return pic.head ? kv::matchDateTime(values, pic.head, block, s) : 0;
+  const kv::PictureTokens pic(picture);
+  return pic.head() ? kv::matchDateTime(values, pic.head(), block, s) : 0;
 }
 
 // The picture followed by a blank and the time picture.
@@ -49,8 +50,9 @@ int matchJoined(const kv::DateToken* values, const char* date, const char* time,
 // Tries the standard shape of the text for the type.
 int matchShape(const kv::DateToken* values, FMTCNTLBLOCK* block, const kv::DateSettings& s, int kind) {
   char picture[FMT_MAX_PICTURE + 1] = "";
-  Tokens pic(kv::FMTGuessDatePicture(block->lpszInput, kind, picture, s.country == 1 ? 1 : 0));
-  return pic.head ? kv::matchDateTime(values, pic.head, block, s) : 0;
+  if (!kv::guessDateShape(block->lpszInput, kind, picture, s.country == 1 ? 1 : 0)) return 0;
+  const kv::PictureTokens pic(picture);
+  return pic.head() ? kv::matchDateTime(values, pic.head(), block, s) : 0;
 }
 
 bool holdsDoubleByte(const char* text) {
@@ -164,9 +166,9 @@ KV_API int KV_CALL FMTUnformatDateTimeStr(FMTCNTLBLOCK* block) {
     return result;
   }
 
-  Tokens pic(kv::FMTParseDateString(picture, kv::kParsePicture));
+  const kv::PictureTokens pic(picture);
   bool hasDate = false, hasTime = false;
-  for (const kv::DateToken* t = pic.head; t; t = t->next) {
+  for (const kv::DateToken* t = pic.head(); t; t = t->next) {
     hasDate = hasDate || kv::isDateElement(t->kind);
     hasTime = hasTime || kv::isTimeElement(t->kind);
   }
@@ -175,7 +177,7 @@ KV_API int KV_CALL FMTUnformatDateTimeStr(FMTCNTLBLOCK* block) {
   int result = 0;
   {
     Tokens values(kv::FMTParseDateString(block->lpszInput, static_cast<int>(block->nFormatType)));
-    if (values.head) result = kv::matchDateTime(values.head, pic.head, block, s);
+    if (values.head) result = kv::matchDateTime(values.head, pic.head(), block, s);
   }
   block->nFormatType = savedType;
   block->bUseIntl = savedUseIntl;
@@ -187,10 +189,11 @@ KV_API int KV_CALL FMTIsValidDateString(FMTCNTLBLOCK* block) {
   kv::DateSettings s;
   kv::loadDateSettings(block, s);
   char picture[FMT_MAX_PICTURE + 1] = "";
-  Tokens shape(kv::FMTGuessDatePicture(block->lpszInput, static_cast<int>(block->nFormatType), picture,
-                                       s.country == 1 ? 1 : 0));
-  if (!shape.head) return 2;
+  if (!kv::guessDateShape(block->lpszInput, static_cast<int>(block->nFormatType), picture, s.country == 1 ? 1 : 0))
+    return 2;
+  const kv::PictureTokens shape(picture);
+  if (!shape.head()) return 2;
   if (std::strcmp(picture, block->lpszPicture) != 0) return 4;
   Tokens values(kv::FMTParseDateString(block->lpszInput, static_cast<int>(block->nFormatType)));
-  return values.head && kv::matchDateTime(values.head, shape.head, block, s) ? 1 : 4;
+  return values.head && kv::matchDateTime(values.head, shape.head(), block, s) ? 1 : 4;
 }

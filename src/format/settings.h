@@ -39,12 +39,17 @@ const char* FMTGetIntlString(UINT index);
 // -1 for an index the cache does not serve.
 LONG FMTGetIntlValue(UINT index);
 
+// The whole cache as one copy, refreshed first when dirty: one lock entry for a call that
+// needs many settings.
+void copyIntlSettings(tagINTLPROFILE& out);
+
 // The per-thread record of the formatting code, a thread-local item.
 struct FormatThreadRecord {
   LONG validationBusy;  // nonzero: keystroke validation returns at once
   LONG longestDayName;  // -1 until measured
   LONG longestMonthName;
   CHAR separator[2];    // FMTGetIntlString indexes 6 and 7
+  void* pictureCache;   // parsed date pictures (date_picture_cache.cpp), null until used
 };
 
 // The calling thread's record, created on first use; null when it cannot be allocated.

@@ -43,6 +43,12 @@ const char* FMTGetIntlString(UINT index) {
   }
 }
 
+void copyIntlSettings(tagINTLPROFILE& out) {
+  CrLock lock(&gSettingsLock);
+  if (gpState->settingsDirty) FMTRefreshIntl();
+  out = gCache;
+}
+
 LONG FMTGetIntlValue(UINT index) {
   CrLock lock(&gSettingsLock);
   if (gpState->settingsDirty) FMTRefreshIntl();

@@ -2,12 +2,17 @@
 // the thread.
 #include "format/settings.h"
 
+#include "format/date_picture_cache.h"
 #include "frame/statics.h"
 
 namespace kv {
 
 namespace {
-void KV_CALL freeRecord(DWORD_PTR record) { MemFree(reinterpret_cast<void*>(record)); }
+void KV_CALL freeRecord(DWORD_PTR value) {
+  auto* record = reinterpret_cast<FormatThreadRecord*>(value);
+  if (record) freePictureCache(record->pictureCache);
+  MemFree(record);
+}
 }  // namespace
 
 FormatThreadRecord* formatThreadRecord() {

@@ -16,6 +16,8 @@ struct SystemConfig {
 };
 
 SystemConfig currentSystem();
+// currentSystem().codePage without the configuration lock once it is settled.
+UINT currentCodePage();
 // Code page that Windows uses as ANSI code page for a system language.
 UINT codePageForLanguage(LANGID langId);
 std::string winIniPath();

@@ -141,7 +141,7 @@ bool runIconv(const char* to, const char* from, std::basic_string_view<In> in, s
 }  // namespace
 
 UINT resolveCodePage(UINT codePage) {
-  if (codePage == CP_ACP || codePage == CP_THREAD_ACP) codePage = currentSystem().codePage;
+  if (codePage == CP_ACP || codePage == CP_THREAD_ACP) codePage = currentCodePage();
   switch (codePage) {
     case 1252: case CP_UTF8: case 932: case 936: case 949: case 950: return codePage;
     default: return 0;

@@ -22,6 +22,10 @@ struct Config {
   bool winIniOverridden = false;
 };
 
+// The code page as last settled, 0 before the first load: CharNextA and its relatives run
+// for every byte of text and read it without taking the configuration lock.
+std::atomic<UINT> gCodePage{0};
+
 Config& config() {
   // Leaked on purpose: static clean-ups and exiting threads still ask for the code page.
   static Config* c = new Config;
@@ -75,6 +79,7 @@ void loadLocked(Config& c) {
   c.system.codePage = codePageForLanguage(c.system.systemLangId);
   if (!c.winIniOverridden) c.winIni = defaultWinIni();
   c.loaded = true;
+  gCodePage.store(c.system.codePage, std::memory_order_release);
 }
 
 }  // namespace
@@ -100,6 +105,11 @@ SystemConfig currentSystem() {
   return c.system;
 }
 
+UINT currentCodePage() {
+  const UINT cp = gCodePage.load(std::memory_order_acquire);
+  return cp ? cp : currentSystem().codePage;
+}
+
 std::string winIniPath() {
   Config& c = config();
   std::lock_guard<std::mutex> lock(c.mutex);
@@ -118,6 +128,7 @@ KW32_API void WINAPI KwConfigureSystem(LANGID systemLangId, LCID userLcid) {
   if (systemLangId) {
     c.system.systemLangId = systemLangId;
     c.system.codePage = kw::codePageForLanguage(systemLangId);
+    kw::gCodePage.store(c.system.codePage, std::memory_order_release);
   }
   if (userLcid) c.system.userLcid = userLcid;
 }

@@ -16,7 +16,7 @@ bool isLeadByte(UINT codePage, BYTE b) {
   }
 }
 
-UINT acp() { return kw::currentSystem().codePage; }
+UINT acp() { return kw::currentCodePage(); }
 
 // Windows-1252 letters above ASCII: ƒ Š Œ Ž š œ ž Ÿ ª µ º À-Ö Ø-ö ø-ÿ.
 bool isAlpha1252(BYTE b) {
