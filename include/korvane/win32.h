@@ -43,6 +43,7 @@
 #include "win32/gdi32/objects.h"
 #include "win32/gdi32/draw.h"
 #include "win32/gdi32/font.h"
+#include "win32/gdi32/print.h"
 #include "win32/version/version.h"
 #include "win32/winspool/winspool.h"
 #include "win32/comdlg32/commdlg.h"

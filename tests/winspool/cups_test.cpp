@@ -1,8 +1,10 @@
 // The queues of a private CUPS server, started for these tests alone.
-#include "printer_fixture.h"
-
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
+
+#include "printer_fixture.h"
 
 namespace {
 
@@ -73,9 +75,10 @@ TEST_F(Cups, QueuesAreListedWithWhatTheServerSaysOfThem) {
 }
 
 TEST_F(Cups, DeclarationsAndTheProfileDefaultComeFirst) {
-  kwtest::writeWinIni(*dir_ / "win.ini", "[devices]\nkvfile=Declared Driver,/tmp/kvfile-declared.pdf\n"
-                                         "Other=Other Driver,LPT1:\n"
-                                         "[windows]\ndevice=Other,Other Driver,LPT1:\n");
+  kwtest::writeWinIni(*dir_ / "win.ini",
+                      "[devices]\nkvfile=Declared Driver,/tmp/kvfile-declared.pdf\n"
+                      "Other=Other Driver,LPT1:\n"
+                      "[windows]\ndevice=Other,Other Driver,LPT1:\n");
   auto printers = kwtest::enumerate(PRINTER_ENUM_LOCAL, 2);
   ASSERT_EQ(printers.count, 2u);  // the declared "kvfile" stands for the queue of that name
   EXPECT_STREQ(printers.at<PRINTER_INFO_2A>(0).pDriverName, "Declared Driver");
@@ -88,4 +91,27 @@ TEST_F(Cups, DeclarationsAndTheProfileDefaultComeFirst) {
   auto only = kwtest::enumerate(PRINTER_ENUM_DEFAULT, 4);
   ASSERT_EQ(only.count, 1u);
   EXPECT_STREQ(only.at<PRINTER_INFO_4A>(0).pPrinterName, "kvfile");
+}
+
+TEST_F(Cups, AJobReachesTheQueueAsPdf) {
+  const kwtest::fs::path out = *dir_ / "out" / "kvfile.pdf";
+  HDC dc = CreateDCA(nullptr, "kvfile", nullptr, nullptr);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 4961);  // the queue's A4 at 600 dpi
+  DOCINFOA info{sizeof info, "To the queue", nullptr, nullptr, 0};
+  ASSERT_GT(StartDocA(dc, &info), 0);
+  for (int page = 0; page < 2; ++page) {
+    StartPage(dc);
+    EndPage(dc);
+  }
+  EXPECT_EQ(EndDoc(dc), 1);
+  DeleteDC(dc);
+  // The server prints in the background: wait for the file device to have the whole job.
+  std::string pages;
+  for (int tries = 0; tries < 100 && pages != "2"; ++tries) {
+    if (kwtest::fs::exists(out)) pages = kwtest::pdfInfo(out.string(), "Pages");
+    if (pages != "2") std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(pages, "2");
+  EXPECT_EQ(kwtest::pdfInfo(out.string(), "Title"), "To the queue");
 }

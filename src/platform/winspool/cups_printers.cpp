@@ -1,13 +1,13 @@
 // The queues of the CUPS server the host uses (libcups), described as a driver would.
-#include "winspool/printers.h"
-#include "winspool/devmode.h"
-#include "kernel32/host_path.h"
-
 #include <cups/cups.h>
 #include <cups/pwg.h>
 
 #include <cstring>
 #include <memory>
+
+#include "kernel32/host_path.h"
+#include "winspool/devmode.h"
+#include "winspool/printers.h"
 
 namespace kw::winspool {
 
@@ -28,6 +28,13 @@ struct InfoFree {
 };
 
 // CUPS speaks UTF-8; callers of the A functions get the ANSI code page.
+// The server the host uses, reached within the time limit, or null.
+std::unique_ptr<http_t, HttpClose> connectToServer() {
+  cupsSetServer(nullptr);  // libcups keeps the server per thread: read the setting afresh
+  return std::unique_ptr<http_t, HttpClose>(
+      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMilliseconds, nullptr));
+}
+
 std::string option(const cups_dest_t& dest, const char* name) {
   const char* value = cupsGetOption(name, dest.num_options, dest.options);
   return value ? kw::ansiFromHost(value) : "";
@@ -40,8 +47,11 @@ Paper paperFromCups(const cups_size_t& size, WORD ownCode) {
   p.length = (size.length + 5) / 10;
   p.media = size.media;
   if (const Paper* known = paperOfSize(standardPapers(), p.width, p.length)) {
+    // A PPD gives sizes in whole points: a known paper keeps its exact size.
     p.code = known->code;
     p.name = known->name;
+    p.width = known->width;
+    p.length = known->length;
   } else {
     p.code = ownCode;
     p.name = kw::ansiFromHost(size.media);
@@ -94,9 +104,7 @@ void describe(http_t* http, cups_dest_t* dest, Printer& p) {
 
 std::vector<Printer> cupsPrinters(std::string& defaultName, const char* only) {
   defaultName.clear();
-  cupsSetServer(nullptr);  // libcups keeps the server per thread: read the setting afresh
-  std::unique_ptr<http_t, HttpClose> http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
-                                                       1, kConnectMilliseconds, nullptr));
+  auto http = connectToServer();
   if (!http) return {};
   cups_dest_t* raw = nullptr;
   const int count = cupsGetDests2(http.get(), &raw);
@@ -119,6 +127,20 @@ std::vector<Printer> cupsPrinters(std::string& defaultName, const char* only) {
     printers.push_back(std::move(p));
   }
   return printers;
+}
+
+bool sendToCups(const std::string& queue, const std::string& pdf, const std::string& title, int copies) {
+  auto http = connectToServer();
+  if (!http) return false;
+  cups_option_t* options = nullptr;
+  int count = 0;
+  const std::string copiesText = std::to_string(copies < 1 ? 1 : copies);
+  count = cupsAddOption("copies", copiesText.c_str(), count, &options);
+  count = cupsAddOption("document-format", "application/pdf", count, &options);
+  const int job =
+      cupsPrintFile2(http.get(), queue.c_str(), pdf.c_str(), title.empty() ? "korvane" : title.c_str(), count, options);
+  cupsFreeOptions(count, options);
+  return job > 0;
 }
 
 }  // namespace kw::winspool
