@@ -25,8 +25,8 @@ struct IcuFormat {
 // 15 March 2001 13:05:09 UTC in milliseconds.
 constexpr UDate kDate = 984661509000.0;
 
-void formatIcu(benchmark::State& state) {
-  IcuFormat f("EEEE, MMMM dd, yyyy hh:mm:ss a");
+void formatIcu(benchmark::State& state, const char* pattern) {
+  IcuFormat f(pattern);
   if (!f.fmt) return state.SkipWithError("ICU pattern refused");
   UChar out[80];
   for (auto _ : state) {
@@ -35,7 +35,11 @@ void formatIcu(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
 }
-BENCHMARK(formatIcu)->Name("date/format/icu");
+BENCHMARK_CAPTURE(formatIcu, full, "EEEE, MMMM dd, yyyy hh:mm:ss a")->Name("date/format/icu");
+BENCHMARK_CAPTURE(formatIcu, short, "M/d/yy")->Name("date/format/icu/short");
+BENCHMARK_CAPTURE(formatIcu, long, "EEEE, MMMM dd, yyyy")->Name("date/format/icu/long");
+BENCHMARK_CAPTURE(formatIcu, time, "hh:mm:ss a")->Name("date/format/icu/time");
+BENCHMARK_CAPTURE(formatIcu, quoted, "'Week of' MMM d 'at' HH'h'")->Name("date/format/icu/quoted");
 
 void parseIcu(benchmark::State& state, const char* pattern, const char* text) {
   IcuFormat f(pattern);
@@ -49,6 +53,9 @@ void parseIcu(benchmark::State& state, const char* pattern, const char* text) {
 }
 BENCHMARK_CAPTURE(parseIcu, long, "MMMM d, yyyy", "March 15, 2001")->Name("date/validate/icu/long");
 BENCHMARK_CAPTURE(parseIcu, short, "M/d/yy", "3/15/01")->Name("date/validate/icu/short");
+BENCHMARK_CAPTURE(parseIcu, iso, "yyyy-MM-dd", "2001-03-15")->Name("date/validate/icu/iso");
+BENCHMARK_CAPTURE(parseIcu, abbrev, "d MMM, yyyy", "15 Mar, 2001")->Name("date/validate/icu/abbrev");
+BENCHMARK_CAPTURE(parseIcu, time, "h:mm:ss a", "1:05:09 PM")->Name("date/validate/icu/time");
 
 }  // namespace
 #endif
