@@ -17,8 +17,9 @@ namespace {
 constexpr DWORD kFirstAllocated = 100;
 constexpr DWORD kAllocatable = TLS_ITEM_COUNT - kFirstAllocated;
 
-// Which of the numbers 100 ... 199 are handed out. Only touched while the library loads
-// and unloads (TLS_AllocIndex) or under the main lock (TLS_FreeIndex).
+// Which of the numbers 100 ... 199 are handed out. Touched under the main lock: callers
+// take numbers from any thread, and two of them must never get the same one. (While the
+// library loads and unloads the main lock does not exist, but only one thread runs then.)
 constinit BYTE gNumberTaken[kAllocatable] = {};
 
 bool validItem(DWORD item) { return item < TLS_ITEM_COUNT; }
@@ -55,6 +56,7 @@ void release(ThreadItem& item) {
 using kv::ThreadItem;
 
 KV_API DWORD KV_CALL TLS_AllocIndex(void) {
+  kv::MainLock lock;
   if (kv::gTlsSlot == kv::kNoTlsSlot) kv::gTlsSlot = TlsAlloc();
   for (DWORD i = 0; i < kv::kAllocatable; ++i) {
     if (!kv::gNumberTaken[i]) {
@@ -95,11 +97,13 @@ KV_API void KV_CALL TLS_Free(DWORD item) {
 KV_API void KV_CALL TLS_FreeAll(void) {
   if (kv::gTlsSlot == kv::kNoTlsSlot) return;
   if (ThreadItem* block = kv::currentBlock()) {
-    for (DWORD i = 0; i < TLS_ITEM_COUNT; ++i) kv::release(block[i]);
+    // Out of the map first: TLS_FreeIndex on another thread writes into every block it
+    // finds there, and must not meet this one while its items are being released.
     {
       kv::MainLock lock;
       kv::gThreadMap.remove(GetCurrentThreadId());
     }
+    for (DWORD i = 0; i < TLS_ITEM_COUNT; ++i) kv::release(block[i]);
     MemFree(block);
   }
   TlsSetValue(kv::gTlsSlot, nullptr);
