@@ -12,6 +12,12 @@ namespace kv {
 
 bool copyDateText(char* dst, size_t size, const char* src) {
   if (!src) src = "";
+  // A text that fits is copied whole; only a cut needs the character boundaries.
+  const size_t length = std::strlen(src);
+  if (length < size) {
+    std::memcpy(dst, src, length + 1);
+    return true;
+  }
   size_t n = 0;
   for (const char* p = src; *p;) {
     const char* next = CharNextA(p);
