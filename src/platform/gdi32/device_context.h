@@ -36,6 +36,7 @@ struct DcState {
   HGDIOBJ penHandle = nullptr, brushHandle = nullptr, fontHandle = nullptr, bitmapHandle = nullptr;
   COLORREF textColor = RGB(0, 0, 0), bkColor = RGB(255, 255, 255);
   int bkMode = OPAQUE;
+  UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
   POINT position{0, 0};  // current position, logical
   bool clipped = false;
   RECT clip{0, 0, 0, 0};  // device coordinates, when clipped
@@ -87,6 +88,10 @@ POINT toDevice(const DcState& s, POINT p);
 POINT toLogical(const DcState& s, POINT p);
 // A logical length in x as a device length (absolute).
 LONG deviceLengthX(const DcState& s, LONG length);
+LONG deviceLengthY(const DcState& s, LONG length);
+// A device length as a logical one (absolute).
+LONG logicalLengthX(const DcState& s, LONG length);
+LONG logicalLengthY(const DcState& s, LONG length);
 // A logical rectangle as a normalised device one, and back.
 RECT toDeviceRect(const DcState& s, const RECT& r);
 RECT toLogicalRect(const DcState& s, const RECT& r);

@@ -131,10 +131,15 @@ POINT toLogical(const DcState& s, POINT p) {
           map(p.y, s.viewportOrg.y, s.viewportExt.cy, s.windowExt.cy, s.windowOrg.y)};
 }
 
-LONG deviceLengthX(const DcState& s, LONG length) {
-  Wide v = roundDiv(static_cast<Wide>(length) * s.viewportExt.cx, s.windowExt.cx);
+LONG scaledLength(LONG length, LONG num, LONG den) {
+  Wide v = roundDiv(static_cast<Wide>(length) * num, den);
   return clampLong(v < 0 ? -v : v);
 }
+
+LONG deviceLengthX(const DcState& s, LONG length) { return scaledLength(length, s.viewportExt.cx, s.windowExt.cx); }
+LONG deviceLengthY(const DcState& s, LONG length) { return scaledLength(length, s.viewportExt.cy, s.windowExt.cy); }
+LONG logicalLengthX(const DcState& s, LONG length) { return scaledLength(length, s.windowExt.cx, s.viewportExt.cx); }
+LONG logicalLengthY(const DcState& s, LONG length) { return scaledLength(length, s.windowExt.cy, s.viewportExt.cy); }
 
 RECT toDeviceRect(const DcState& s, const RECT& r) {
   POINT a = toDevice(s, {r.left, r.top});
