@@ -12,7 +12,9 @@
 #include <korvane/intl.h>
 #include <korvane/memory.h>
 
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace kv {
 
@@ -49,6 +51,7 @@ struct GrammarState {
   LONG_PTR tokenValue;              // shapes: date shape in the low 16 bits, time in the high 16
   DateToken* tail;                  // the list built so far
   bool shapeRecognised;
+  DateTokenArena* arena;            // where nodes go first; null: every node is allocated
 };
 
 GrammarState gGrammar;  // guarded by gGrammarLock
@@ -241,17 +244,44 @@ DateToken* headOf(DateToken* tail) {
   return head;
 }
 
+DateToken* newNode(DateTokenArena* arena) {
+  if (arena && arena->nodesUsed < std::size(arena->nodes)) return &arena->nodes[arena->nodesUsed++];
+  return static_cast<DateToken*>(MemAlloc(sizeof(DateToken)));
+}
+
+char* newText(DateTokenArena* arena, size_t bytes) {
+  if (arena && bytes <= sizeof arena->texts - arena->textUsed) {
+    char* text = arena->texts + arena->textUsed;
+    arena->textUsed += bytes;
+    return text;
+  }
+  return static_cast<char*>(MemAlloc(static_cast<DWORD>(bytes)));
+}
+
+bool inArena(const DateTokenArena* arena, const void* p) {
+  if (!arena) return false;
+  const auto at = reinterpret_cast<uintptr_t>(p);
+  const auto nodes = reinterpret_cast<uintptr_t>(arena->nodes);
+  const auto texts = reinterpret_cast<uintptr_t>(arena->texts);
+  return (at >= nodes && at < nodes + sizeof arena->nodes) || (at >= texts && at < texts + sizeof arena->texts);
+}
+
+void freeUnlessInArena(void* p, const DateTokenArena* arena) {
+  if (!inArena(arena, p)) MemFree(p);
+}
+
 // Appends a node for the token just scanned; false when memory runs out.
 bool append(GrammarState& s, int kind) {
-  auto* node = static_cast<DateToken*>(MemAlloc(sizeof(DateToken)));
+  auto* node = newNode(s.arena);
   if (!node) return false;
   node->kind = kind;
   node->value = s.tokenValue;
+  node->next = nullptr;
   if (kind == kTokText) {
     const size_t n = std::strlen(s.token);
-    char* text = static_cast<char*>(MemAlloc(static_cast<DWORD>(n + 1)));
+    char* text = newText(s.arena, n + 1);
     if (!text) {
-      MemFree(node);
+      freeUnlessInArena(node, s.arena);
       return false;
     }
     std::memcpy(text, s.token, n + 1);
@@ -284,7 +314,7 @@ bool parse(GrammarState& s, const char* copy) {
       ok = kind >= 0 && append(s, kind);
     }
     if (!ok) {
-      FMTFreeDateTokens(headOf(s.tail));
+      freeDateTokens(headOf(s.tail), s.arena);
       s.tail = nullptr;
       s.shapeRecognised = false;
       return false;
@@ -292,32 +322,49 @@ bool parse(GrammarState& s, const char* copy) {
   }
 }
 
-// A copy of the text behind the mode prefix, or null when it cannot be allocated.
-char* prefixedCopy(const char* text, size_t length, int code) {
-  if (length > 0x7FFF0000u) return nullptr;
-  char* copy = static_cast<char*>(MemAlloc(static_cast<DWORD>(length + 8)));
-  if (!copy) return nullptr;
-  copy[0] = kPrefixMark;
-  copy[1] = static_cast<char>(code);
-  copy[2] = kPrefixMark;
-  std::memcpy(copy + kPrefixLength, text, length + 1);
-  return copy;
-}
+// A copy of the text behind the mode prefix; text() is null when it cannot be allocated.
+// Typed values and pictures are short: those are copied on the stack.
+class PrefixedCopy {
+ public:
+  PrefixedCopy(const char* text, size_t length, int code) {
+    if (length > 0x7FFF0000u) return;
+    copy_ = length + 8 <= sizeof local_ ? local_ : static_cast<char*>(MemAlloc(static_cast<DWORD>(length + 8)));
+    if (!copy_) return;
+    copy_[0] = kPrefixMark;
+    copy_[1] = static_cast<char>(code);
+    copy_[2] = kPrefixMark;
+    std::memcpy(copy_ + kPrefixLength, text, length + 1);
+  }
+  ~PrefixedCopy() {
+    if (copy_ != local_) MemFree(copy_);
+  }
+  PrefixedCopy(const PrefixedCopy&) = delete;
+  PrefixedCopy& operator=(const PrefixedCopy&) = delete;
+  char* text() const { return copy_; }
+
+ private:
+  char local_[128];
+  char* copy_ = nullptr;
+};
 
 }  // namespace
 
-DateToken* FMTParseDateString(const char* text, int mode) {
+DateToken* FMTParseDateString(const char* text, int mode) { return FMTParseDateString(text, mode, nullptr); }
+
+DateToken* FMTParseDateString(const char* text, int mode, DateTokenArena* arena) {
   if (!text || mode < kParseDate || mode > kParsePicture) return nullptr;
   CrLock lock(&gGrammarLock);
   const size_t length = std::strlen(text);
   const int code = mode == kParsePicture ? kPictureMode : kValueMode;
-  char* copy = prefixedCopy(text, length, code);
+  const PrefixedCopy prefixed(text, length, code);
+  char* copy = prefixed.text();
   if (!copy) return nullptr;
   GrammarState& s = gGrammar;
+  s.arena = arena;
   DateToken* head = parse(s, copy) ? headOf(s.tail) : nullptr;
   // Eight digits typed without separators are a date: read 20011225 as 2001 12 25.
   if (head && length == 8 && code == kValueMode && !head->next && head->kind == kTokNumber) {
-    FMTFreeDateTokens(head);
+    freeDateTokens(head, arena);
     char* p = copy + kPrefixLength;
     std::memcpy(p, text, 4);
     p[4] = ' ';
@@ -327,7 +374,7 @@ DateToken* FMTParseDateString(const char* text, int mode) {
     p[10] = '\0';
     head = parse(s, copy) ? headOf(s.tail) : nullptr;
   }
-  MemFree(copy);
+  s.arena = nullptr;
   return head;
 }
 
@@ -335,12 +382,13 @@ bool guessDateShape(const char* text, int kind, char* picture, int allowNumeric)
   picture[0] = '\0';
   if (!text || kind < kGuessDate || kind > kGuessDateTime) return false;
   CrLock lock(&gGrammarLock);
-  char* copy = prefixedCopy(text, std::strlen(text), kDateShapeMode + kind - kGuessDate);
+  const PrefixedCopy prefixed(text, std::strlen(text), kDateShapeMode + kind - kGuessDate);
+  char* copy = prefixed.text();
   if (!copy) return false;
   IntlStrStripSpace(copy + kPrefixLength);
   GrammarState& s = gGrammar;
+  s.arena = nullptr;
   const bool recognised = parse(s, copy);
-  MemFree(copy);
   if (!recognised) return false;
   const auto shapes = static_cast<DWORD>(s.tokenValue);
   const DWORD date = shapes & 0xFFFF;
@@ -371,11 +419,13 @@ DateToken* FMTGuessDatePicture(const char* text, int kind, char* picture, int al
   return FMTParseDateString(chosen, kParsePicture);
 }
 
-void FMTFreeDateTokens(DateToken* head) {
+void FMTFreeDateTokens(DateToken* head) { freeDateTokens(head, nullptr); }
+
+void freeDateTokens(DateToken* head, const DateTokenArena* arena) {
   while (head) {
     DateToken* next = head->next;
-    if (head->kind == kTokText) MemFree(reinterpret_cast<void*>(head->value));
-    MemFree(head);
+    if (head->kind == kTokText) freeUnlessInArena(reinterpret_cast<void*>(head->value), arena);
+    freeUnlessInArena(head, arena);
     head = next;
   }
 }

@@ -76,6 +76,19 @@ enum DateGuessKind : int {
 // is read again as "yyyy mm dd" (20011225 gives 2001, 12, 25 with blank runs between).
 DateToken* FMTParseDateString(const char* text, int mode);
 
+// Room on the caller's stack for the nodes and texts of a short list: a typed value is
+// parsed on every keystroke and validation, and one allocation per token was most of its
+// cost. Nodes that do not fit are allocated as usual.
+struct DateTokenArena {
+  DateToken nodes[24];
+  char texts[160];
+  size_t nodesUsed = 0;
+  size_t textUsed = 0;
+};
+// FMTParseDateString building its list in `arena` where it fits; the list is released with
+// freeDateTokens(head, arena) before the arena goes.
+DateToken* FMTParseDateString(const char* text, int mode, DateTokenArena* arena);
+
 // Recognises the standard date and/or time shape the text is written in, copies the
 // shape's picture to `picture` (which must hold 64 bytes; "" when no shape fits) and
 // returns the picture's tokens, or null. The numeric date shape "M/d/yyyy" is refused
@@ -87,5 +100,7 @@ bool guessDateShape(const char* text, int kind, char* picture, int allowNumeric)
 
 // Releases a list from its head, with the texts of its kind-1 nodes. Null is ignored.
 void FMTFreeDateTokens(DateToken* head);
+// The same for a list built in `arena` (null: none); only what was allocated is freed.
+void freeDateTokens(DateToken* head, const DateTokenArena* arena);
 
 }  // namespace kv

@@ -16,12 +16,13 @@ bool validType(LONG type) { return type == FMT_TYPE_DATE || type == FMT_TYPE_TIM
 
 bool isEmpty(const char* text) { return !text || !*text; }
 
-// Token lists released on every way out.
+// The tokens of a typed value, built on the stack where they fit and released on every
+// way out.
 struct Tokens {
+  kv::DateTokenArena arena;
   kv::DateToken* head = nullptr;
-  Tokens() = default;
-  explicit Tokens(kv::DateToken* h) : head(h) {}
-  ~Tokens() { kv::FMTFreeDateTokens(head); }
+  Tokens(const char* text, LONG mode) : head(kv::FMTParseDateString(text, static_cast<int>(mode), &arena)) {}
+  ~Tokens() { kv::freeDateTokens(head, &arena); }
   Tokens(const Tokens&) = delete;
   Tokens& operator=(const Tokens&) = delete;
 };
@@ -109,7 +110,7 @@ KV_API int KV_CALL FMTValidateDateTime(FMTCNTLBLOCK* block) {
   if (type == FMT_TYPE_TIME || (type == FMT_TYPE_DATETIME && defaultTime))
     kv::buildDefaultTimePicture(s, (block->wFlags & FMT_FLAG_MICROSECONDS) != 0, timePic);
 
-  Tokens values(kv::FMTParseDateString(block->lpszInput, static_cast<int>(type)));
+  Tokens values(block->lpszInput, type);
   if (!values.head) return 0;
 
   if (type == FMT_TYPE_TIME) {
@@ -176,7 +177,7 @@ KV_API int KV_CALL FMTUnformatDateTimeStr(FMTCNTLBLOCK* block) {
   block->nFormatType = hasDate && hasTime ? FMT_TYPE_DATETIME : hasDate ? FMT_TYPE_DATE : FMT_TYPE_TIME;
   int result = 0;
   {
-    Tokens values(kv::FMTParseDateString(block->lpszInput, static_cast<int>(block->nFormatType)));
+    Tokens values(block->lpszInput, block->nFormatType);
     if (values.head) result = kv::matchDateTime(values.head, pic.head(), block, s);
   }
   block->nFormatType = savedType;
@@ -194,6 +195,6 @@ KV_API int KV_CALL FMTIsValidDateString(FMTCNTLBLOCK* block) {
   const kv::PictureTokens shape(picture);
   if (!shape.head()) return 2;
   if (std::strcmp(picture, block->lpszPicture) != 0) return 4;
-  Tokens values(kv::FMTParseDateString(block->lpszInput, static_cast<int>(block->nFormatType)));
+  Tokens values(block->lpszInput, block->nFormatType);
   return values.head && kv::matchDateTime(values.head, shape.head(), block, s) ? 1 : 4;
 }

@@ -2,6 +2,7 @@
 // through eviction, pinning and pictures too big to keep, and a regional picture changed by
 // one thread is used by the next call of every thread.
 #include "format/date_picture_cache.h"
+#include "date_token_text.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,29 +15,16 @@
 
 namespace {
 
-// A token list as text: kind:value pairs, texts spelled out.
-std::string describe(const kv::DateToken* head) {
-  std::string out;
-  const kv::DateToken* previous = nullptr;
-  for (const kv::DateToken* t = head; t; previous = t, t = t->next) {
-    if (t->prev != previous) return "<broken back link>";
-    out += std::to_string(t->kind) + ":";
-    out += t->kind == kv::kTokText ? reinterpret_cast<const char*>(t->value) : std::to_string(t->value);
-    out += " ";
-  }
-  return out;
-}
-
 std::string fresh(const char* picture) {
   kv::DateToken* list = kv::FMTParseDateString(picture, kv::kParsePicture);
-  std::string text = list ? describe(list) : "<none>";
+  std::string text = list ? describeTokens(list) : "<none>";
   kv::FMTFreeDateTokens(list);
   return text;
 }
 
 std::string cached(const char* picture) {
   const kv::PictureTokens tokens(picture);
-  return tokens.head() ? describe(tokens.head()) : "<none>";
+  return tokens.head() ? describeTokens(tokens.head()) : "<none>";
 }
 
 std::string repeat(const std::string& part, int times) {
@@ -67,14 +55,14 @@ TEST(DatePictureCache, CachedListsEqualFreshOnes) {
   for (int i = 0; i < 12; ++i) {
     const std::string p = repeat("d ", i + 1);
     held.push_back(new kv::PictureTokens(p.c_str()));
-    seen.push_back(describe(held.back()->head()));
+    seen.push_back(describeTokens(held.back()->head()));
   }
   const kv::PictureTokens again("d d ");  // the same picture twice at once
-  EXPECT_EQ(describe(again.head()), seen[1]);
+  EXPECT_EQ(describeTokens(again.head()), seen[1]);
   for (int i = 0; i < 12; ++i) {
     const std::string p = repeat("d ", i + 1);
     EXPECT_EQ(seen[i], fresh(p.c_str()));
-    EXPECT_EQ(describe(held[i]->head()), seen[i]) << "entry " << i << " changed while held";
+    EXPECT_EQ(describeTokens(held[i]->head()), seen[i]) << "entry " << i << " changed while held";
   }
   for (const kv::PictureTokens* t : held) delete t;
   EXPECT_EQ(cached("d d d "), fresh("d d d "));
