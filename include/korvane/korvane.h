@@ -9,6 +9,7 @@
 #include "containers.h"
 #include "files.h"
 #include "dialogs.h"
+#include "fonts.h"
 #include "frame.h"
 #include "print.h"
 #include "number.h"
