@@ -72,5 +72,11 @@ KW32_API void WINAPI KwUnregisterModule(HINSTANCE module);
    file. FALSE for an information context, a bad handle or a file that cannot be written. */
 KW32_API BOOL WINAPI KwSaveDCAsPng(HDC dc, LPCSTR path);
 
+/* Answers every message box with a button id instead of showing it (null: back to the
+   default, which runs the box as a modal dialog). A process without a display and without
+   a hook gets the default button's id, and the box's caption and text on standard error. */
+typedef int (*KwMessageBoxHook)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+KW32_API void WINAPI KwSetMessageBoxHook(KwMessageBoxHook hook);
+
 #endif
 #endif

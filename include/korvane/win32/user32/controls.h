@@ -204,4 +204,15 @@
 #define SS_NOPREFIX 0x0080L
 #define SS_NOTIFY 0x0100L
 
+/* Scroll requests (low word of WM_VSCROLL's and WM_HSCROLL's wParam) */
+#define SB_LINEUP 0
+#define SB_LINEDOWN 1
+#define SB_PAGEUP 2
+#define SB_PAGEDOWN 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_BOTTOM 7
+#define SB_ENDSCROLL 8
+
 #endif

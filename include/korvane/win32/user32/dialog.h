@@ -1,7 +1,7 @@
 /* Dialog boxes from templates, their keyboard interface, and message boxes. */
 #ifndef KORVANE_WIN32_DIALOG_H
 #define KORVANE_WIN32_DIALOG_H
-#include "../base.h"
+#include "message.h"
 
 /* Dialog styles */
 #define DS_ABSALIGN 0x01L
@@ -80,5 +80,78 @@
 #define MB_TASKMODAL 0x00002000L
 #define MB_SETFOREGROUND 0x00010000L
 #define MB_TOPMOST 0x00040000L
+
+/* The message filter code of a dialog's modal loop (WM_ENTERIDLE's wParam). */
+#ifndef MSGF_DIALOGBOX
+#define MSGF_DIALOGBOX 0
+#endif
+#define ERROR_CONTROL_ID_NOT_FOUND 1421L
+#define ERROR_INVALID_MSGBOX_STYLE 1438L
+
+typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+/* The fixed part of a plain dialog template; the extended form starts with version 1
+   and signature 0xFFFF instead. */
+#pragma pack(push, 2)
+typedef struct {
+  DWORD style;
+  DWORD dwExtendedStyle;
+  WORD cdit;
+  short x;
+  short y;
+  short cx;
+  short cy;
+} DLGTEMPLATE, *LPDLGTEMPLATEA;
+typedef const DLGTEMPLATE *LPCDLGTEMPLATEA;
+
+typedef struct {
+  DWORD style;
+  DWORD dwExtendedStyle;
+  short x;
+  short y;
+  short cx;
+  short cy;
+  WORD id;
+} DLGITEMTEMPLATE;
+#pragma pack(pop)
+
+/* Dialogs: modeless ones return their window; modal ones run until EndDialog and return
+   its value, -1 when the dialog cannot be created. */
+KW32_API HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param);
+KW32_API HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner,
+                                                DLGPROC proc, LPARAM param);
+KW32_API INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param);
+KW32_API INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner,
+                                                DLGPROC proc, LPARAM param);
+#define CreateDialogA(i, n, o, p) CreateDialogParamA(i, n, o, p, 0)
+#define CreateDialogIndirectA(i, t, o, p) CreateDialogIndirectParamA(i, t, o, p, 0)
+#define DialogBoxA(i, n, o, p) DialogBoxParamA(i, n, o, p, 0)
+#define DialogBoxIndirectA(i, t, o, p) DialogBoxIndirectParamA(i, t, o, p, 0)
+KW32_API BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
+KW32_API LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KW32_API BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG msg);
+
+/* A dialog's controls. */
+KW32_API HWND WINAPI GetDlgItem(HWND dialog, int id);
+KW32_API int WINAPI GetDlgCtrlID(HWND control);
+KW32_API UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size);
+KW32_API BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+KW32_API UINT WINAPI GetDlgItemInt(HWND dialog, int id, BOOL *translated, BOOL isSigned);
+KW32_API BOOL WINAPI SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
+KW32_API LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+KW32_API BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check);
+KW32_API UINT WINAPI IsDlgButtonChecked(HWND dialog, int id);
+KW32_API BOOL WINAPI CheckRadioButton(HWND dialog, int first, int last, int check);
+KW32_API HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+KW32_API HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
+
+/* Dialog units: MapDialogRect by the dialog's font; GetDialogBaseUnits by the system
+   font (x in the low word, y in the high word). */
+KW32_API BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect);
+KW32_API LONG WINAPI GetDialogBaseUnits(void);
+
+/* A message box of the style's buttons and icon: the id of the button chosen, 0 when
+   it cannot be shown. */
+KW32_API int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 #endif

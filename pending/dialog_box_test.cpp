@@ -1,0 +1,305 @@
+// Dialogs from templates: creation order, the library's templates in pixels, modal loops
+// driven by a timer and by a CBT hook, the keyboard interface, items by id, message boxes.
+#include <korvane/platform.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "frame/state.h"
+#include "user32/dialog_template.h"
+
+namespace {
+
+using kw::user32::DialogTemplateWriter;
+
+std::vector<UINT> gSeen;  // the messages a dialog procedure received, in order
+HWND gOwner = nullptr;
+BOOL gOwnerEnabledInside = TRUE;
+
+// The messages Win32 documents for a dialog's creation, as its procedure sees them.
+bool recorded(UINT m) { return m == WM_SETFONT || m == WM_INITDIALOG || m == WM_COMMAND || m == WM_TIMER; }
+
+INT_PTR CALLBACK recordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (recorded(message)) gSeen.push_back(message);
+  if (message == WM_INITDIALOG) {
+    gOwnerEnabledInside = gOwner ? IsWindowEnabled(gOwner) : TRUE;
+    if (lParam) SetTimer(dialog, 1, 10, nullptr);  // a timer that answers the dialog
+    return TRUE;
+  }
+  if (message == WM_TIMER) {
+    KillTimer(dialog, 1);
+    EndDialog(dialog, 42);
+    return TRUE;
+  }
+  if (message == WM_COMMAND) {
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+HWND makeOwner() {
+  static bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "KwDialogTestOwner";
+    return RegisterClassA(&wc) != 0;
+  }();
+  EXPECT_TRUE(registered);
+  return CreateWindowExA(0, "KwDialogTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400, nullptr,
+                         nullptr, nullptr, nullptr);
+}
+
+// A small dialog: an edit field, a check box, OK (default) and Cancel.
+DialogTemplateWriter smallTemplate(DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME) {
+  DialogTemplateWriter t(style, 10, 10, 180, 60, "Small", 8, "Helv");
+  t.add(10, 0x82, nullptr, "&Name:", WS_VISIBLE | SS_LEFT, 4, 4, 40, 8);
+  t.add(11, 0x81, nullptr, "text", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 4, 100, 12);
+  t.add(12, 0x80, nullptr, "&Check", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 50, 20, 60, 10);
+  t.add(IDOK, 0x80, nullptr, "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 40, 40, 40, 14);
+  t.add(IDCANCEL, 0x80, nullptr, "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 90, 40, 40, 14);
+  return t;
+}
+
+// The control's rectangle in its dialog's client coordinates.
+RECT placeOf(HWND dialog, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(Dialogs, CreationOrderControlsAndItemsById) {
+  gSeen.clear();
+  DialogTemplateWriter t = smallTemplate();
+  HWND dialog = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, recordingProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(gSeen, (std::vector<UINT>{WM_SETFONT, WM_INITDIALOG}));
+  char cls[32];
+  GetClassNameA(dialog, cls, sizeof cls);
+  EXPECT_STREQ(cls, "#32770");
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));  // WM_INITDIALOG said TRUE: the first tab stop
+  EXPECT_EQ(GetDlgCtrlID(GetDlgItem(dialog, 12)), 12);
+  EXPECT_EQ(GetDlgItem(dialog, 99), nullptr);
+  EXPECT_EQ(GetDlgCtrlID(nullptr), 0);
+
+  char text[32];
+  EXPECT_EQ(GetDlgItemTextA(dialog, 11, text, sizeof text), 4u);
+  EXPECT_STREQ(text, "text");
+  EXPECT_TRUE(SetDlgItemTextA(dialog, 11, "changed"));
+  EXPECT_EQ(SendDlgItemMessageA(dialog, 11, WM_GETTEXTLENGTH, 0, 0), 7);
+  EXPECT_EQ(GetDlgItemTextA(dialog, 99, text, sizeof text), 0u);
+  EXPECT_STREQ(text, "");
+
+  struct IntCase { const char* text; BOOL isSigned; UINT value; BOOL ok; } ints[] = {
+      {"123", FALSE, 123, TRUE},  {"  -45 ", TRUE, static_cast<UINT>(-45), TRUE}, {"-45", FALSE, 0, FALSE},
+      {"12a", TRUE, 0, FALSE},    {"", TRUE, 0, FALSE},     {"4294967295", FALSE, 4294967295u, TRUE},
+      {"4294967296", FALSE, 0, FALSE}, {"2147483648", TRUE, 0, FALSE}, {"-2147483648", TRUE, 0x80000000u, TRUE},
+  };
+  for (const IntCase& c : ints) {
+    SetDlgItemTextA(dialog, 11, c.text);
+    BOOL ok = 7;
+    EXPECT_EQ(GetDlgItemInt(dialog, 11, &ok, c.isSigned), c.value) << c.text;
+    EXPECT_EQ(ok, c.ok) << c.text;
+  }
+  SetDlgItemInt(dialog, 11, static_cast<UINT>(-7), TRUE);
+  EXPECT_EQ(GetDlgItemTextA(dialog, 11, text, sizeof text), 2u);
+  EXPECT_STREQ(text, "-7");
+
+  // Controls sit where their dialog units say.
+  RECT unit{0, 0, 4, 8};
+  ASSERT_TRUE(MapDialogRect(dialog, &unit));
+  EXPECT_GT(unit.right, 0);
+  RECT edit{50, 4, 150, 16};
+  MapDialogRect(dialog, &edit);
+  EXPECT_TRUE(sameRect(placeOf(dialog, GetDlgItem(dialog, 11)), edit));
+  EXPECT_FALSE(MapDialogRect(GetDlgItem(dialog, 11), &unit));  // not a dialog
+  EXPECT_TRUE(DestroyWindow(dialog));
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST(Dialogs, KeyboardInterface) {
+  gSeen.clear();
+  DialogTemplateWriter t = smallTemplate();
+  HWND dialog = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, recordingProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  auto key = [&](WPARAM vk, bool shift = false) {
+    if (shift) {
+      INPUT down{};
+      down.type = INPUT_KEYBOARD;
+      down.ki.wVk = VK_SHIFT;
+      SendInput(1, &down, sizeof down);
+    }
+    MSG msg{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+    BOOL handled = IsDialogMessageA(dialog, &msg);
+    if (shift) {
+      INPUT up{};
+      up.type = INPUT_KEYBOARD;
+      up.ki.wVk = VK_SHIFT;
+      up.ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(1, &up, sizeof up);
+      MSG drain;
+      while (PeekMessageA(&drain, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&drain);
+    }
+    return handled;
+  };
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));
+  EXPECT_TRUE(key(VK_TAB));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 12));
+  EXPECT_TRUE(key(VK_TAB));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+  EXPECT_TRUE(key(VK_TAB));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
+  // Cancel has the focus: it is the default now, OK is not.
+  EXPECT_EQ(SendDlgItemMessageA(dialog, IDCANCEL, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON);
+  EXPECT_EQ(SendDlgItemMessageA(dialog, IDOK, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON);
+  EXPECT_TRUE(key(VK_TAB));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));  // round the end
+  EXPECT_TRUE(key(VK_TAB, true));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
+  EXPECT_TRUE(key(VK_TAB, true));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+
+  // Enter in the edit field presses the default button, Escape is Cancel.
+  SetFocus(GetDlgItem(dialog, 11));
+  gSeen.clear();
+  EXPECT_TRUE(key(VK_RETURN));
+  EXPECT_TRUE(key(VK_ESCAPE));
+  EXPECT_EQ(gSeen, (std::vector<UINT>{WM_COMMAND, WM_COMMAND}));
+
+  // Alt+C clicks the check box by its mnemonic.
+  MSG alt{GetFocus(), WM_SYSCHAR, 'c', 1 << 29, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(dialog, &alt));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, 12), BST_CHECKED);
+  MSG other{nullptr, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_FALSE(IsDialogMessageA(dialog, &other));  // not the dialog's
+  DestroyWindow(dialog);
+}
+
+TEST(Dialogs, ModalDialogEndedByATimerWithItsOwnerDisabled) {
+  gOwner = makeOwner();
+  gSeen.clear();
+  DWORD size = 0;
+  HMODULE library = kv::gpState->module;
+  ASSERT_NE(FindResourceA(library, "PRTSETUP", RT_DIALOG), nullptr);
+  (void)size;
+  INT_PTR result = DialogBoxParamA(library, "PrtSetup", gOwner, recordingProc, 1);
+  EXPECT_EQ(result, 42);
+  EXPECT_FALSE(gOwnerEnabledInside);
+  EXPECT_TRUE(IsWindowEnabled(gOwner));
+  EXPECT_EQ(gSeen, (std::vector<UINT>{WM_SETFONT, WM_INITDIALOG, WM_TIMER}));
+  EXPECT_EQ(DialogBoxParamA(library, "NO SUCH DIALOG", gOwner, recordingProc, 1), -1);
+  EXPECT_TRUE(IsWindowEnabled(gOwner));
+  DestroyWindow(gOwner);
+  gOwner = nullptr;
+}
+
+// The library's templates in pixels: every control where its dialog units put it in the
+// template font's base units.
+struct Placed {
+  int id;
+  RECT units;
+};
+std::vector<std::pair<int, RECT>> gPlaces;
+INT_PTR CALLBACK measuringProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_INITDIALOG) return FALSE;
+  for (const Placed* p = reinterpret_cast<const Placed*>(lParam); p->id >= 0; ++p) {
+    RECT want = p->units;
+    MapDialogRect(dialog, &want);
+    HWND control = GetDlgItem(dialog, p->id);
+    EXPECT_NE(control, nullptr) << p->id;
+    if (control) EXPECT_TRUE(sameRect(placeOf(dialog, control), want)) << p->id;
+  }
+  RECT client{}, want{0, 0, 222, 80};
+  GetClientRect(dialog, &client);
+  EndDialog(dialog, IDCANCEL);
+  return TRUE;
+}
+
+TEST(Dialogs, LibraryTemplatesInPixels) {
+  const Placed setup[] = {{0, {4, 2, 70, 11}},       {900, {4, 14, 164, 80}},  {IDOK, {174, 14, 218, 28}},
+                          {IDCANCEL, {174, 30, 218, 44}}, {4, {174, 55, 218, 69}}, {-1, {}}};
+  HMODULE library = kv::gpState->module;
+  EXPECT_EQ(DialogBoxParamA(library, "PRTSETUP", nullptr, measuringProc, reinterpret_cast<LPARAM>(setup)), IDCANCEL);
+  const Placed abort[] = {{IDCANCEL, {76, 64, 108, 78}}, {800, {1, 6, 184, 14}}, {801, {1, 18, 184, 26}},
+                          {802, {1, 34, 184, 42}},       {803, {0, 47, 183, 55}}, {-1, {}}};
+  EXPECT_EQ(DialogBoxParamA(library, "printabortdialog", nullptr, measuringProc, reinterpret_cast<LPARAM>(abort)), IDCANCEL);
+}
+
+// A CBT hook answers the box when it is activated, as programs drive boxes on Windows.
+HHOOK gHook = nullptr;
+int gAnswer = 0;
+LRESULT CALLBACK answeringHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    char cls[16] = {};
+    GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+    if (std::string(cls) == "#32770") PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, gAnswer, 0);
+  }
+  return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+TEST(MessageBoxes, ACbtHookAnswersARealBox) {
+  gHook = SetWindowsHookExA(WH_CBT, answeringHook, nullptr, GetCurrentThreadId());
+  ASSERT_NE(gHook, nullptr);
+  gAnswer = IDNO;
+  EXPECT_EQ(MessageBoxA(nullptr, "Replace the file?", "Korvane", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+  gAnswer = IDCANCEL;  // Escape of a box without Cancel does nothing; a box with OK only says OK
+  EXPECT_EQ(MessageBoxA(nullptr, "Done.", "Korvane", MB_OK), IDOK);
+  gAnswer = IDRETRY;
+  EXPECT_EQ(MessageBoxA(nullptr, "Printer not ready.", nullptr, MB_RETRYCANCEL), IDRETRY);
+  UnhookWindowsHookEx(gHook);
+}
+
+std::string gHookText, gHookCaption;
+int CALLBACK boxHook(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+  gHookText = text;
+  gHookCaption = caption;
+  return static_cast<int>(type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+TEST(MessageBoxes, HookAndHeadlessDefault) {
+  KwSetMessageBoxHook(boxHook);
+  EXPECT_EQ(MessageBoxA(nullptr, "Internal Error: print120", "Korvane", MB_ICONHAND | MB_SYSTEMMODAL | MB_YESNO), IDYES);
+  EXPECT_EQ(gHookText, "Internal Error: print120");
+  EXPECT_EQ(gHookCaption, "Korvane");
+  KwSetMessageBoxHook(nullptr);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(MessageBoxA(nullptr, "Out of Disk Space", "Printing", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  EXPECT_EQ(MessageBoxA(nullptr, "Saved", "Korvane", MB_OK), IDOK);
+  std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Printing: Out of Disk Space [Cancel]"), std::string::npos) << said;
+  EXPECT_NE(said.find("Korvane: Saved [OK]"), std::string::npos) << said;
+  EXPECT_EQ(MessageBoxA(nullptr, "bad", "bad", 0x0F), 0);  // not a style
+}
+
+TEST(Dialogs, BadInputFailsCleanly) {
+  EXPECT_FALSE(EndDialog(nullptr, 1));
+  HWND plain = makeOwner();
+  EXPECT_FALSE(EndDialog(plain, 1));
+  const WORD garbage[4] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+  EXPECT_EQ(CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(garbage), nullptr, recordingProc, 0), nullptr);
+  DialogTemplateWriter unknown(WS_POPUP, 0, 0, 10, 10, "x");
+  unknown.add(1, -1, "NoSuchClass", "", WS_VISIBLE, 0, 0, 5, 5);
+  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(unknown.data()), plain, recordingProc, 0), -1);
+  EXPECT_TRUE(IsWindowEnabled(plain));
+  HWND dead = makeOwner();
+  DestroyWindow(dead);
+  DialogTemplateWriter t = smallTemplate();
+  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(t.data()), dead, recordingProc, 0), -1);
+  // Ended twice: the second value counts, nothing breaks.
+  HWND dialog = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(t.data()), plain, recordingProc, 0);
+  EXPECT_TRUE(EndDialog(dialog, 1));
+  EXPECT_TRUE(EndDialog(dialog, 2));
+  DestroyWindow(dialog);
+  EXPECT_FALSE(EndDialog(dialog, 3));
+  DestroyWindow(plain);
+}
+
+}  // namespace
