@@ -29,13 +29,8 @@ struct Combo {
 };
 
 int fieldHeight(HWND window, const Combo& c) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, c.base.font ? static_cast<HGDIOBJ>(c.base.font) : GetStockObject(SYSTEM_FONT));
-  TEXTMETRICA metrics{};
-  int height = GetTextMetricsA(dc, &metrics) ? static_cast<int>(metrics.tmHeight) : 16;
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return height + 6;
+  (void)window;
+  return lineHeight(c.base.font) + 6;
 }
 
 int buttonWidth() { return 16; }
@@ -140,7 +135,7 @@ void paint(HWND window, Combo& c) {
 }
 
 LRESULT keyDown(HWND window, Combo& c, WPARAM key) {
-  bool alt = GetKeyState(VK_MENU) < 0;
+  bool alt = isKeyDown(VK_MENU);
   if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
     if (c.list && c.kind() != CBS_SIMPLE) closeUp(window, c, true);
     else dropDown(window, c);

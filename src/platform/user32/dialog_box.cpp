@@ -21,7 +21,8 @@ void enableOwner(DialogState& s) {
   if (IsWindow(owner)) EnableWindow(owner, TRUE);
 }
 
-INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param) {
+INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
+                 bool* abandoned) {
   if (owner && !IsWindow(owner)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
@@ -38,7 +39,7 @@ INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, 
   if (disabled) s->disabledOwner = top;
   if (!s->ended) {
     ShowWindow(dialog, SW_SHOWNORMAL);
-    UpdateWindow(dialog);
+    paintNow(dialog);
   }
   bool idleMessages = !(GetWindowLongPtrA(dialog, GWL_STYLE) & DS_NOIDLEMSG);
   INT_PTR result = 0;
@@ -48,6 +49,10 @@ INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, 
       SendMessageA(top, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dialog));
       if (!(s = dialogState(dialog)) || s->ended) break;
     }
+    if (abandoned && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && !inputCanArrive()) {
+      *abandoned = true;
+      break;
+    }
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) {  // WM_QUIT ends the dialog and stays for the caller's loop
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -55,7 +60,7 @@ INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, 
     }
     if (got == -1) break;
     if (!IsDialogMessageA(dialog, &msg)) {
-      TranslateMessage(&msg);
+      translateKeys(msg);
       DispatchMessageA(&msg);
     }
   }

@@ -35,48 +35,7 @@ bool ControlBase::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void ControlBase::invalidate(HWND window) const {
-  if (redraw) InvalidateRect(window, nullptr, TRUE);
-}
-
-ControlPaint::ControlPaint(HWND window, HFONT font) : window_(window), paint_{}, client_{} {
-  dc_ = BeginPaint(window, &paint_);
-  GetClientRect(window, &client_);
-  oldFont_ = SelectObject(dc_, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-  SetBkMode(dc_, TRANSPARENT);
-}
-
-ControlPaint::~ControlPaint() {
-  SelectObject(dc_, oldFont_);
-  EndPaint(window_, &paint_);
-}
-
-void ControlPaint::fill(const RECT& r, COLORREF colour) const {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc_, &r, brush);
-  DeleteObject(brush);
-}
-
-void ControlPaint::frame(const RECT& r, COLORREF colour) const {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FrameRect(dc_, &r, brush);
-  DeleteObject(brush);
-}
-
-void ControlPaint::text(int x, int y, std::string_view s, COLORREF colour) const {
-  if (s.empty()) return;
-  SetTextColor(dc_, colour);
-  TextOutA(dc_, x, y, s.data(), static_cast<int>(s.size()));
-}
-
-int ControlPaint::width(std::string_view s) const {
-  SIZE size{};
-  if (s.empty() || !GetTextExtentPoint32A(dc_, s.data(), static_cast<int>(s.size()), &size)) return 0;
-  return static_cast<int>(size.cx);
-}
-
-int ControlPaint::lineHeight() const {
-  TEXTMETRICA metrics{};
-  return GetTextMetricsA(dc_, &metrics) ? static_cast<int>(metrics.tmHeight) : 16;
+  if (redraw) repaint(window);
 }
 
 std::string windowTextOf(HWND window) {

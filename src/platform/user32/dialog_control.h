@@ -5,6 +5,8 @@
 
 #include <korvane/win32.h>
 
+#include "user32/dialog_system.h"
+
 #include <string>
 #include <string_view>
 
@@ -60,7 +62,7 @@ constexpr COLORREF kHighlightText = RGB(255, 255, 255);
 constexpr COLORREF kFrame = RGB(64, 64, 64);
 }  // namespace colours
 
-// A paint session: BeginPaint, the control's font selected, transparent text.
+// A paint session over the control's client area in its font, text drawn transparently.
 class ControlPaint {
  public:
   ControlPaint(HWND window, HFONT font);
@@ -71,15 +73,15 @@ class ControlPaint {
   const RECT& client() const { return client_; }
   void fill(const RECT& r, COLORREF colour) const;
   void frame(const RECT& r, COLORREF colour) const;
+  void clip(const RECT& r) const;  // drawing from here on stays inside r
   void text(int x, int y, std::string_view s, COLORREF colour) const;
   int width(std::string_view s) const;
   int lineHeight() const;
 
  private:
   HWND window_;
-  PAINTSTRUCT paint_;
+  HFONT font_;
   HDC dc_;
-  HGDIOBJ oldFont_;
   RECT client_;
 };
 

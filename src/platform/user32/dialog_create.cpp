@@ -7,37 +7,24 @@
 
 namespace kw::user32 {
 
-namespace {
-constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-}  // namespace
-
 // Without text metrics (no font machinery), the units Windows gives the classic dialog
 // fonts: 6 x 13 pixels for 8 points, in proportion to the size, and 8 x 16 for the system
 // font.
 void measureBaseUnits(HFONT font, WORD points, int* baseX, int* baseY) {
   *baseX = points ? (6 * points + 4) / 8 : 8;
   *baseY = points ? (13 * points + 4) / 8 : 16;
-  HDC dc = GetDC(nullptr);
-  if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-  TEXTMETRICA metrics{};
-  SIZE extent{};
-  if (GetTextMetricsA(dc, &metrics) && GetTextExtentPoint32A(dc, kLetters, 52, &extent) && extent.cx > 0) {
-    *baseX = baseUnitX(static_cast<int>(extent.cx));
-    *baseY = static_cast<int>(metrics.tmHeight);
+  int x = 0, y = 0;
+  if (fontBaseUnits(font, &x, &y) && x > 0 && y > 0) {
+    *baseX = x;
+    *baseY = y;
   }
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
 }
 
 namespace {
 
 HFONT templateFont(const DialogTemplate& t) {
-  int height = -static_cast<int>((t.pointSize * 96 + 36) / 72);  // points at 96 pixels per inch
-  int weight = t.extended && t.weight ? t.weight : FW_NORMAL;
-  return CreateFontA(height, 0, 0, 0, weight, t.italic, FALSE, FALSE, t.extended ? t.charSet : DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     t.face.c_str());
+  int weight = t.extended && t.weight ? t.weight : 400;  // FW_NORMAL
+  return createDialogFont(t.pointSize, weight, t.italic != 0, t.extended ? t.charSet : 1, t.face);  // DEFAULT_CHARSET
 }
 
 std::string nameOf(const TemplateName& n) {
@@ -55,7 +42,8 @@ RECT placeDialog(const DialogTemplate& t, const DialogState& s, HWND owner) {
   OffsetRect(&r, origin.x, origin.y);
   if (t.style & DS_CENTER) {
     int w = static_cast<int>(r.right - r.left), h = static_cast<int>(r.bottom - r.top);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    SIZE screen = screenSize();
+    int x = (static_cast<int>(screen.cx) - w) / 2, y = (static_cast<int>(screen.cy) - h) / 2;
     r = RECT{x, y, x + w, y + h};
   }
   return r;
@@ -103,13 +91,13 @@ HWND createDialog(HINSTANCE instance, const void* data, size_t size, HWND owner,
                                 r.left, r.top, r.right - r.left, r.bottom - r.top, owner, nullptr, instance,
                                 reinterpret_cast<LPVOID>(param));
   if (!dialog) {
-    if (state->ownsFont) DeleteObject(state->font);
+    if (state->ownsFont) deleteFont(state->font);
     delete state;
     return nullptr;
   }
   addDialog(dialog, state);
   SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
-  if (state->font) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+  if (t.hasFont) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
   if (!createControls(dialog, instance, t, *state)) {
     DestroyWindow(dialog);
     return nullptr;
@@ -122,7 +110,7 @@ HWND createDialog(HINSTANCE instance, const void* data, size_t size, HWND owner,
   if (!IsWindow(dialog)) return nullptr;
   if ((t.style & WS_VISIBLE) && !(dialogState(dialog) && dialogState(dialog)->ended)) {
     ShowWindow(dialog, SW_SHOWNORMAL);
-    UpdateWindow(dialog);
+    paintNow(dialog);
   }
   return dialog;
 }

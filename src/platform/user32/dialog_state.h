@@ -3,6 +3,8 @@
 
 #include <korvane/win32.h>
 
+#include "user32/dialog_system.h"
+
 namespace kw::user32 {
 
 struct DialogState {
@@ -40,7 +42,10 @@ const void* findDialogTemplate(HINSTANCE instance, LPCSTR name, DWORD* size);
 // Enables the owner a modal dialog disabled, once.
 void enableOwner(DialogState& s);
 
-// Runs a dialog modally: its EndDialog value, -1 when it cannot be created.
-INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param);
+// Runs a dialog modally: its EndDialog value, -1 when it cannot be created. With
+// `abandoned`, the loop also ends (setting it) when nothing could ever answer the dialog:
+// no message waits, the thread has no timer and no one can give input.
+INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
+                 bool* abandoned = nullptr);
 
 }  // namespace kw::user32

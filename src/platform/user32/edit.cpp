@@ -40,7 +40,7 @@ size_t shownOffset(const Edit& e, size_t pos) {
 
 // Repaints, notifies and beeps as an editing operation asks.
 void report(HWND window, Edit& e, unsigned effect) {
-  if (effect & EditText::kRefused) MessageBeep(0);
+  if (effect & EditText::kRefused) beep(0);
   if (effect & EditText::kLimitReached) notifyParent(window, EN_MAXTEXT);
   if (effect & EditText::kTextChanged) {
     notifyParent(window, EN_UPDATE);
@@ -51,37 +51,16 @@ void report(HWND window, Edit& e, unsigned effect) {
   }
 }
 
-bool shiftDown() { return GetKeyState(VK_SHIFT) < 0; }
-bool controlDown() { return GetKeyState(VK_CONTROL) < 0; }
+bool shiftDown() { return isKeyDown(VK_SHIFT); }
+bool controlDown() { return isKeyDown(VK_CONTROL); }
 
-bool copyToClipboard(HWND window, const std::string& text) {
-  if (!OpenClipboard(window)) return false;
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  bool done = false;
-  if (char* p = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
-    std::memcpy(p, text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    done = SetClipboardData(CF_TEXT, block) != nullptr;
-  }
-  if (!done && block) GlobalFree(block);
-  CloseClipboard();
-  return done;
-}
+bool copyToClipboard(HWND window, const std::string& text) { return putClipboardText(window, text); }
 
 // The clipboard's text up to its first line break: a single line takes one line.
 std::string clipboardLine(HWND window) {
-  std::string line;
-  if (!OpenClipboard(window)) return line;
-  if (HANDLE block = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(block))) {
-      size_t n = std::strcspn(p, "\r\n");
-      line.assign(p, std::min(n, static_cast<size_t>(GlobalSize(block))));
-      GlobalUnlock(block);
-    }
-  }
-  CloseClipboard();
-  return line;
+  std::string text;
+  if (!takeClipboardText(window, &text)) return {};
+  return text.substr(0, text.find_first_of("\r\n"));
 }
 
 void paint(HWND window, Edit& e) {
@@ -107,7 +86,7 @@ void paint(HWND window, Edit& e) {
     left = static_cast<int>(area.left) + kMargin + ((style & ES_RIGHT) ? width - textWidth : (width - textWidth) / 2);
   }
   int top = static_cast<int>(area.top) + std::max(0, (static_cast<int>(area.bottom - area.top) - p.lineHeight()) / 2);
-  IntersectClipRect(p.dc(), area.left, area.top, area.right, area.bottom);
+  p.clip(area);
   p.text(left, top, shown, enabled ? colours::kText : colours::kGrayText);
   size_t from = shownOffset(e, e.text.selectionStart()), to = shownOffset(e, e.text.selectionEnd());
   if (from != to && (e.focused || (style & ES_NOHIDESEL))) {
@@ -124,25 +103,17 @@ void paint(HWND window, Edit& e) {
 }
 
 // The position whose left edge is nearest to client coordinate x.
-size_t positionAt(HWND window, const Edit& e, int x) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, e.base.font ? static_cast<HGDIOBJ>(e.base.font) : GetStockObject(SYSTEM_FONT));
+size_t positionAt(const Edit& e, int x) {
   const std::string& s = e.text.text();
   size_t best = 0;
   int target = x + e.scroll - kMargin - 1;
   for (const char* p = s.c_str();; p = CharNextA(p)) {
     size_t pos = static_cast<size_t>(p - s.c_str());
-    SIZE size{};
     std::string shown = e.passwordChar ? std::string(shownOffset(e, pos), e.passwordChar) : s.substr(0, pos);
-    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
-    if (size.cx > target) {
-      break;
-    }
+    if (textWidth(e.base.font, shown) > target) break;
     best = pos;
     if (!*p) break;
   }
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
   return best;
 }
 
@@ -216,7 +187,7 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_LBUTTONDOWN: {
       if (GetFocus() != window) SetFocus(window);
-      size_t pos = positionAt(window, *e, static_cast<short>(LOWORD(lParam)));
+      size_t pos = positionAt(*e, static_cast<short>(LOWORD(lParam)));
       long anchor = (wParam & MK_SHIFT) ? static_cast<long>(e->text.selectionStart() == e->text.caret() ? e->text.selectionEnd() : e->text.selectionStart()) : static_cast<long>(pos);
       report(window, *e, e->text.setSelection(anchor, static_cast<long>(pos)));
       return 0;

@@ -19,13 +19,8 @@ struct ListBox {
 };
 
 int itemHeight(HWND window, const ListBox& l) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, l.base.font ? static_cast<HGDIOBJ>(l.base.font) : GetStockObject(SYSTEM_FONT));
-  TEXTMETRICA metrics{};
-  int height = GetTextMetricsA(dc, &metrics) ? static_cast<int>(metrics.tmHeight) : 16;
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return std::max(height, 1);
+  (void)window;
+  return std::max(lineHeight(l.base.font), 1);
 }
 
 RECT inner(HWND window, const ListBox& l) {
@@ -55,7 +50,7 @@ void paint(HWND window, ListBox& l) {
   p.fill(p.client(), IsWindowEnabled(window) ? colours::kWindow : colours::kFace);
   if (l.style & WS_BORDER) p.frame(p.client(), colours::kFrame);
   RECT area = inner(window, l);
-  IntersectClipRect(p.dc(), area.left, area.top, area.right, area.bottom);
+  p.clip(area);
   int height = std::max(p.lineHeight(), 1);
   for (int i = l.items.top(), y = static_cast<int>(area.top); i < l.items.count() && y < area.bottom; ++i, y += height) {
     RECT row{area.left, y, area.right, y + height};

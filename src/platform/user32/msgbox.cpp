@@ -31,36 +31,24 @@ struct Box {
 
 // The text's lines, wrapped to at most five eighths of the screen, and their size in pixels.
 std::vector<std::string> measureText(LPCSTR text, HFONT font, SIZE* size) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = dc ? SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT)) : nullptr;
-  auto width = [&](std::string_view s) {
-    SIZE e{static_cast<LONG>(s.size() * 6), 13};
-    if (dc && !s.empty()) GetTextExtentPoint32A(dc, s.data(), static_cast<int>(s.size()), &e);
-    return static_cast<int>(e.cx);
-  };
-  int widest = GetSystemMetrics(SM_CXSCREEN) * 5 / 8;
+  auto width = [&](std::string_view s) { return textWidth(font, s); };
+  int widest = static_cast<int>(screenSize().cx) * 5 / 8;
   std::vector<std::string> lines = wrapText(text, widest, width);
-  TEXTMETRICA metrics{};
-  int lineHeight = dc && GetTextMetricsA(dc, &metrics) ? static_cast<int>(metrics.tmHeight) : 13;
+  int height = lineHeight(font);
   size->cx = 0;
   for (const std::string& line : lines) size->cx = std::max<LONG>(size->cx, width(line));
-  size->cy = static_cast<LONG>(std::max<size_t>(lines.size(), 1)) * lineHeight;
-  if (dc) {
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-  }
+  size->cy = static_cast<LONG>(std::max<size_t>(lines.size(), 1)) * height;
   return lines;
 }
 
 // The box's template: icon and text side by side, the buttons centred below them.
 DialogTemplateWriter buildTemplate(LPCSTR text, LPCSTR caption, const MessageBoxPlan& plan) {
-  HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFace);
+  HFONT font = createDialogFont(kPoints, 400, false, 1, kFace);
   int baseX = 6, baseY = 13;
   measureBaseUnits(font, kPoints, &baseX, &baseY);
   SIZE pixels{};
   measureText(text, font, &pixels);
-  if (font) DeleteObject(font);
+  deleteFont(font);
   auto dluX = [&](LONG px) { return static_cast<short>((px * 4 + baseX - 1) / baseX); };
   auto dluY = [&](LONG px) { return static_cast<short>((px * 8 + baseY - 1) / baseY); };
   short iconW = plan.icon ? static_cast<short>(dluX(kIconSize) + kMargin) : 0;
@@ -86,18 +74,12 @@ DialogTemplateWriter buildTemplate(LPCSTR text, LPCSTR caption, const MessageBox
 
 // The icon: a square of the kind's colour with its sign.
 void paintIcon(HWND dialog, UINT icon) {
-  PAINTSTRUCT ps{};
-  HDC dc = BeginPaint(dialog, &ps);
+  ControlPaint p(dialog, nullptr);
   RECT at{kMargin * 2, kMargin * 2, kMargin * 2 + kIconSize, kMargin * 2 + kIconSize};
   COLORREF colour = icon == MB_ICONHAND ? RGB(192, 0, 0) : icon == MB_ICONEXCLAMATION ? RGB(224, 176, 0) : RGB(0, 64, 192);
   const char* sign = icon == MB_ICONHAND ? "X" : icon == MB_ICONQUESTION ? "?" : icon == MB_ICONEXCLAMATION ? "!" : "i";
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &at, brush);
-  DeleteObject(brush);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colours::kWindow);
-  TextOutA(dc, static_cast<int>(at.left) + kIconSize / 2 - 3, static_cast<int>(at.top) + kIconSize / 2 - 7, sign, 1);
-  EndPaint(dialog, &ps);
+  p.fill(at, colour);
+  p.text(static_cast<int>(at.left) + kIconSize / 2 - 3, static_cast<int>(at.top) + kIconSize / 2 - 7, sign, colours::kWindow);
 }
 
 INT_PTR CALLBACK boxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,13 +126,15 @@ KW32_API int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT ty
     return 0;
   }
   if (KwMessageBoxHook hook = gHook.load()) return hook(owner, text, caption, type);
-  if (!messageBoxCanBeAnswered()) {
-    // A headless process that nothing drives: say what the box says, take its default.
+  DialogTemplateWriter t = buildTemplate(text ? text : "", caption, box.plan);
+  bool abandoned = false;
+  INT_PTR result = runModal(nullptr, t.data(), t.size(), owner, boxProc, reinterpret_cast<LPARAM>(&box), &abandoned);
+  if (abandoned) {
+    // Nothing drives this process (no display, hook or timer): say what the box says and
+    // take its default button rather than wait for ever.
     std::fprintf(stderr, "%s\n", messageBoxReport(caption, text, box.plan).c_str());
     std::fflush(stderr);
     return box.plan.defaultId();
   }
-  DialogTemplateWriter t = buildTemplate(text ? text : "", caption, box.plan);
-  INT_PTR result = runModal(nullptr, t.data(), t.size(), owner, boxProc, reinterpret_cast<LPARAM>(&box));
   return result < 0 ? 0 : static_cast<int>(result);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frame/state.h"
+#include "user32/dialog_system.h"
 #include "user32/dialog_template.h"
 
 namespace {
@@ -19,10 +20,13 @@ HWND gOwner = nullptr;
 BOOL gOwnerEnabledInside = TRUE;
 
 // The messages Win32 documents for a dialog's creation, as its procedure sees them.
-bool recorded(UINT m) { return m == WM_SETFONT || m == WM_INITDIALOG || m == WM_COMMAND || m == WM_TIMER; }
+// Of the commands, only clicks and the dialog manager's own (notification code 0).
+bool recorded(UINT m, WPARAM wParam) {
+  return m == WM_SETFONT || m == WM_INITDIALOG || (m == WM_COMMAND && HIWORD(wParam) == 0) || m == WM_TIMER;
+}
 
 INT_PTR CALLBACK recordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (recorded(message)) gSeen.push_back(message);
+  if (recorded(message, wParam)) gSeen.push_back(message);
   if (message == WM_INITDIALOG) {
     gOwnerEnabledInside = gOwner ? IsWindowEnabled(gOwner) : TRUE;
     if (lParam) SetTimer(dialog, 1, 10, nullptr);  // a timer that answers the dialog
@@ -33,7 +37,7 @@ INT_PTR CALLBACK recordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     EndDialog(dialog, 42);
     return TRUE;
   }
-  if (message == WM_COMMAND) {
+  if (message == WM_COMMAND && HIWORD(wParam) == 0) {
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;
   }
@@ -129,25 +133,9 @@ TEST(Dialogs, KeyboardInterface) {
   DialogTemplateWriter t = smallTemplate();
   HWND dialog = CreateDialogIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, recordingProc, 0);
   ASSERT_NE(dialog, nullptr);
-  auto key = [&](WPARAM vk, bool shift = false) {
-    if (shift) {
-      INPUT down{};
-      down.type = INPUT_KEYBOARD;
-      down.ki.wVk = VK_SHIFT;
-      SendInput(1, &down, sizeof down);
-    }
+  auto key = [&](WPARAM vk) {
     MSG msg{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
-    BOOL handled = IsDialogMessageA(dialog, &msg);
-    if (shift) {
-      INPUT up{};
-      up.type = INPUT_KEYBOARD;
-      up.ki.wVk = VK_SHIFT;
-      up.ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(1, &up, sizeof up);
-      MSG drain;
-      while (PeekMessageA(&drain, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&drain);
-    }
-    return handled;
+    return IsDialogMessageA(dialog, &msg);
   };
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));
   EXPECT_TRUE(key(VK_TAB));
@@ -161,9 +149,9 @@ TEST(Dialogs, KeyboardInterface) {
   EXPECT_EQ(SendDlgItemMessageA(dialog, IDOK, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON);
   EXPECT_TRUE(key(VK_TAB));
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11));  // round the end
-  EXPECT_TRUE(key(VK_TAB, true));
+  SendMessageA(dialog, WM_NEXTDLGCTL, TRUE, 0);  // backwards, as Shift+Tab goes
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
-  EXPECT_TRUE(key(VK_TAB, true));
+  SendMessageA(dialog, WM_NEXTDLGCTL, TRUE, 0);
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
 
   // Enter in the edit field presses the default button, Escape is Cancel.
@@ -200,36 +188,48 @@ TEST(Dialogs, ModalDialogEndedByATimerWithItsOwnerDisabled) {
   gOwner = nullptr;
 }
 
-// The library's templates in pixels: every control where its dialog units put it in the
-// template font's base units.
+// The library's templates in pixels: 8-point dialogs have base units of 6 x 13 pixels,
+// so x scales by 6/4 and y by 13/8, each rounded as MulDiv rounds.
 struct Placed {
   int id;
-  RECT units;
+  RECT pixels;
 };
-std::vector<std::pair<int, RECT>> gPlaces;
+struct Layout {
+  const Placed* controls;
+  SIZE client;
+};
 INT_PTR CALLBACK measuringProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
-  for (const Placed* p = reinterpret_cast<const Placed*>(lParam); p->id >= 0; ++p) {
-    RECT want = p->units;
-    MapDialogRect(dialog, &want);
+  const Layout* layout = reinterpret_cast<const Layout*>(lParam);
+  for (const Placed* p = layout->controls; p->id >= 0; ++p) {
     HWND control = GetDlgItem(dialog, p->id);
     EXPECT_NE(control, nullptr) << p->id;
-    if (control) EXPECT_TRUE(sameRect(placeOf(dialog, control), want)) << p->id;
+    RECT at = control ? placeOf(dialog, control) : RECT{};
+    EXPECT_TRUE(sameRect(at, p->pixels)) << p->id << ": " << at.left << "," << at.top << "," << at.right << "," << at.bottom;
   }
-  RECT client{}, want{0, 0, 222, 80};
+  RECT client{};
   GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, layout->client.cx);
+  EXPECT_EQ(client.bottom, layout->client.cy);
+  RECT units{4, 2, 70, 11};
+  EXPECT_TRUE(MapDialogRect(dialog, &units));
+  EXPECT_TRUE(sameRect(units, RECT{6, 3, 105, 18}));
   EndDialog(dialog, IDCANCEL);
   return TRUE;
 }
 
 TEST(Dialogs, LibraryTemplatesInPixels) {
-  const Placed setup[] = {{0, {4, 2, 70, 11}},       {900, {4, 14, 164, 80}},  {IDOK, {174, 14, 218, 28}},
-                          {IDCANCEL, {174, 30, 218, 44}}, {4, {174, 55, 218, 69}}, {-1, {}}};
+  const Placed setup[] = {{0, {6, 3, 105, 18}},          {900, {6, 23, 246, 130}}, {IDOK, {261, 23, 327, 46}},
+                          {IDCANCEL, {261, 49, 327, 72}}, {4, {261, 89, 327, 112}}, {-1, {}}};
+  const Layout setupLayout{setup, {333, 130}};
   HMODULE library = kv::gpState->module;
-  EXPECT_EQ(DialogBoxParamA(library, "PRTSETUP", nullptr, measuringProc, reinterpret_cast<LPARAM>(setup)), IDCANCEL);
-  const Placed abort[] = {{IDCANCEL, {76, 64, 108, 78}}, {800, {1, 6, 184, 14}}, {801, {1, 18, 184, 26}},
-                          {802, {1, 34, 184, 42}},       {803, {0, 47, 183, 55}}, {-1, {}}};
-  EXPECT_EQ(DialogBoxParamA(library, "printabortdialog", nullptr, measuringProc, reinterpret_cast<LPARAM>(abort)), IDCANCEL);
+  EXPECT_EQ(DialogBoxParamA(library, "PRTSETUP", nullptr, measuringProc, reinterpret_cast<LPARAM>(&setupLayout)),
+            IDCANCEL);
+  const Placed abort[] = {{IDCANCEL, {114, 104, 162, 127}}, {800, {2, 10, 276, 23}}, {801, {2, 29, 276, 42}},
+                          {802, {2, 55, 276, 68}},          {803, {0, 76, 275, 89}}, {-1, {}}};
+  const Layout abortLayout{abort, {276, 135}};
+  EXPECT_EQ(DialogBoxParamA(library, "printabortdialog", nullptr, measuringProc, reinterpret_cast<LPARAM>(&abortLayout)),
+            IDCANCEL);
 }
 
 // A CBT hook answers the box when it is activated, as programs drive boxes on Windows.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/emulated_system.h"
+#include "user32/dialog_system.h"
 
 namespace {
 
@@ -107,11 +108,15 @@ TEST(EditControl, MessagesAndNotifications) {
     ++i;
   }
   EXPECT_EQ(send(edit, EM_GETMODIFY), FALSE);  // WM_SETTEXT cleared it
+  send(edit, WM_CHAR, 'z');                       // past the limit: refused
+  EXPECT_EQ(send(edit, EM_GETMODIFY), FALSE);
+  EXPECT_EQ(send(edit, EM_GETLIMITTEXT), 3);
+  send(edit, EM_LIMITTEXT, 0);                    // 0: as much as a field takes
+  SendMessageA(edit, EM_SETSEL, 0, 1);
   send(edit, WM_CHAR, 'z');
   EXPECT_EQ(send(edit, EM_GETMODIFY), TRUE);
   send(edit, EM_SETMODIFY, FALSE);
   EXPECT_EQ(send(edit, EM_GETMODIFY), FALSE);
-  EXPECT_EQ(send(edit, EM_GETLIMITTEXT), 3);
 
   DWORD start = 7, end = 7;
   SendMessageA(edit, EM_SETSEL, 2, 5);
@@ -120,9 +125,9 @@ TEST(EditControl, MessagesAndNotifications) {
   EXPECT_EQ(end, 5u);
   char small[4];
   EXPECT_EQ(SendMessageA(edit, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 3);
-  EXPECT_STREQ(small, "zlo");
+  EXPECT_STREQ(small, "zon");
 
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  HFONT font = reinterpret_cast<HFONT>(static_cast<INT_PTR>(0x5A5A));  // kept, never looked into
   SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)), font);
   EXPECT_EQ(SendMessageA(edit, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
@@ -144,16 +149,17 @@ TEST(EditControl, ClipboardCutCopyPaste) {
   EXPECT_EQ(textOf(edit), " worldhellohello");
 
   // A single line takes the first line of a pasted text.
-  ASSERT_TRUE(OpenClipboard(parent.window()));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
-  std::strcpy(static_cast<char*>(GlobalLock(block)), "one\r\ntwo");
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
+  HWND other = parent.child("Edit", 0, "one\r\ntwo", 101);
+  SendMessageA(other, EM_SETSEL, 0, -1);
+  send(other, WM_COPY);
   send(edit, WM_SETTEXT, 0, "");
   send(edit, WM_PASTE);
   EXPECT_EQ(textOf(edit), "one");
+  // Read-only fields copy but neither cut nor paste.
+  send(other, EM_SETREADONLY, TRUE);
+  send(other, WM_CUT);
+  send(other, WM_PASTE);
+  EXPECT_EQ(textOf(other), "one\r\ntwo");
 }
 
 TEST(EditControl, JapaneseCaretNeverInsideACharacter) {
@@ -242,7 +248,7 @@ TEST(ListBoxControl, MessagesAndNotifications) {
   SendMessageA(list, WM_LBUTTONUP, 0, at);
   SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   EXPECT_EQ(send(list, LB_GETCURSEL), 2);
-  EXPECT_EQ(gNotices, (std::vector<Notice>{{900, LBN_SELCHANGE}, {900, LBN_DBLCLK}}));
+  EXPECT_EQ(gNotices, (std::vector<Notice>{{900, LBN_SETFOCUS}, {900, LBN_SELCHANGE}, {900, LBN_DBLCLK}}));
   send(list, LB_RESETCONTENT);
   EXPECT_EQ(send(list, LB_GETCOUNT), 0);
   EXPECT_EQ(send(list, LB_GETCURSEL), LB_ERR);
@@ -355,8 +361,6 @@ TEST(StaticControl, TextAndAlignment) {
   EXPECT_EQ(textOf(centred), "Printing Page: 3");
   EXPECT_EQ(send(centred, WM_GETDLGCODE), DLGC_STATIC);
   EXPECT_EQ(send(centred, WM_GETFONT), 0);
-  UpdateWindow(left);  // paints through GDI without trouble
-  UpdateWindow(centred);
   EXPECT_TRUE(gNotices.empty());
 }
 
