@@ -1,9 +1,9 @@
 // The "Button" class: push buttons (plain and default), check boxes, radio buttons and
 // group boxes, painting themselves through GDI.
-#include "user32/dialog_control.h"
-
 #include <algorithm>
 #include <string>
+
+#include "user32/dialog_control.h"
 
 namespace kw::user32 {
 
@@ -34,10 +34,17 @@ void checkRadioInGroup(HWND window) {
 
 void click(HWND window, Button& b) {
   switch (kind(window)) {
-    case BS_AUTOCHECKBOX: SendMessageA(window, BM_SETCHECK, b.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0); break;
-    case BS_AUTO3STATE: SendMessageA(window, BM_SETCHECK, (b.check + 1) % 3, 0); break;
-    case BS_AUTORADIOBUTTON: checkRadioInGroup(window); break;
-    default: break;
+    case BS_AUTOCHECKBOX:
+      SendMessageA(window, BM_SETCHECK, b.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+      break;
+    case BS_AUTO3STATE:
+      SendMessageA(window, BM_SETCHECK, (b.check + 1) % 3, 0);
+      break;
+    case BS_AUTORADIOBUTTON:
+      checkRadioInGroup(window);
+      break;
+    default:
+      break;
   }
   notifyParent(window, BN_CLICKED);
 }
@@ -113,7 +120,8 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NCDESTROY:
       detach<Button>(window);
       return DefWindowProcA(window, message, wParam, lParam);
-    case BM_GETCHECK: return isPush(kind(window)) ? BST_UNCHECKED : b->check;
+    case BM_GETCHECK:
+      return isPush(kind(window)) ? BST_UNCHECKED : b->check;
     case BM_SETCHECK:
       if (!isPush(kind(window)) && kind(window) != BS_GROUPBOX) {
         b->check = wParam <= BST_INDETERMINATE ? static_cast<UINT>(wParam) : BST_UNCHECKED;
@@ -122,10 +130,13 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case BM_GETSTATE:
       return b->check | (b->pushed ? BST_PUSHED : 0) | (b->focused ? BST_FOCUS : 0);
-    case BM_SETSTATE: setPushed(window, *b, wParam != 0); return 0;
+    case BM_SETSTATE:
+      setPushed(window, *b, wParam != 0);
+      return 0;
     case BM_SETSTYLE: {
       LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-      SetWindowLongPtrA(window, GWL_STYLE, (style & ~static_cast<LONG_PTR>(0xFFFF)) | static_cast<LONG_PTR>(LOWORD(wParam)));
+      SetWindowLongPtrA(window, GWL_STYLE,
+                        (style & ~static_cast<LONG_PTR>(0xFFFF)) | static_cast<LONG_PTR>(LOWORD(wParam)));
       if (LOWORD(lParam)) b->base.invalidate(window);
       return 0;
     }
@@ -154,23 +165,33 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         click(window, *b);
       }
       return 0;
-    case WM_CHAR: return 0;
-    case WM_GETDLGCODE: return dialogCode(kind(window));
+    case WM_CHAR:
+      return 0;
+    case WM_GETDLGCODE:
+      return dialogCode(kind(window));
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       b->focused = message == WM_SETFOCUS;
       if (!b->focused) b->pushed = false;
       b->base.invalidate(window);
-      if (GetWindowLongPtrA(window, GWL_STYLE) & BS_NOTIFY) notifyParent(window, b->focused ? BN_SETFOCUS : BN_KILLFOCUS);
+      if (GetWindowLongPtrA(window, GWL_STYLE) & BS_NOTIFY)
+        notifyParent(window, b->focused ? BN_SETFOCUS : BN_KILLFOCUS);
       return 0;
     case WM_SETTEXT:
       result = DefWindowProcA(window, message, wParam, lParam);
       b->base.invalidate(window);
       return result;
-    case WM_ENABLE: b->base.invalidate(window); return 0;
-    case WM_PAINT: paint(window, *b); return 0;
-    case WM_ERASEBKGND: return 1;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ENABLE:
+      b->base.invalidate(window);
+      return 0;
+    case WM_PAINT:
+      paint(window, *b);
+      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 

@@ -1,12 +1,12 @@
 // The "ComboBox" class: a drop-down list (CBS_DROPDOWNLIST), or an Edit child with a
 // drop-down (CBS_DROPDOWN) or always shown (CBS_SIMPLE) ListBox. The combo box keeps the
 // items; the list window shows them while it exists.
-#include "user32/dialog_control.h"
-#include "user32/listbox_items.h"
-
 #include <algorithm>
 #include <cstring>
 #include <string>
+
+#include "user32/dialog_control.h"
+#include "user32/listbox_items.h"
 
 namespace kw::user32 {
 
@@ -68,7 +68,8 @@ void layout(HWND window, Combo& c) {
   }
   int editWidth = static_cast<int>(r.right) - (c.kind() == CBS_SIMPLE ? 0 : buttonWidth());
   if (c.edit) MoveWindow(c.edit, 0, 0, std::max(editWidth, 0), field, TRUE);
-  if (c.list && c.kind() == CBS_SIMPLE) MoveWindow(c.list, 0, field, r.right, std::max(static_cast<int>(r.bottom) - field, 0), TRUE);
+  if (c.list && c.kind() == CBS_SIMPLE)
+    MoveWindow(c.list, 0, field, r.right, std::max(static_cast<int>(r.bottom) - field, 0), TRUE);
 }
 
 void closeUp(HWND window, Combo& c, bool accept) {
@@ -131,14 +132,18 @@ void paint(HWND window, Combo& c) {
   const std::string* text = c.items.text(c.items.selection());
   RECT inside{box.left + 2, box.top + 2, button.left - 1, box.bottom - 2};
   if (c.focused && !c.list) p.fill(inside, colours::kHighlight);
-  if (text) p.text(static_cast<int>(inside.left) + 1, static_cast<int>(inside.top) + 1, *text, c.focused && !c.list ? colours::kHighlightText : colours::kText);
+  if (text)
+    p.text(static_cast<int>(inside.left) + 1, static_cast<int>(inside.top) + 1, *text,
+           c.focused && !c.list ? colours::kHighlightText : colours::kText);
 }
 
 LRESULT keyDown(HWND window, Combo& c, WPARAM key) {
   bool alt = isKeyDown(VK_MENU);
   if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
-    if (c.list && c.kind() != CBS_SIMPLE) closeUp(window, c, true);
-    else dropDown(window, c);
+    if (c.list && c.kind() != CBS_SIMPLE)
+      closeUp(window, c, true);
+    else
+      dropDown(window, c);
     return 0;
   }
   if (c.list && c.kind() != CBS_SIMPLE && (key == VK_RETURN || key == VK_ESCAPE)) {
@@ -147,11 +152,20 @@ LRESULT keyDown(HWND window, Combo& c, WPARAM key) {
   }
   int sel = c.items.selection();
   switch (key) {
-    case VK_UP: userSelect(window, c, sel < 0 ? 0 : sel - 1); break;
-    case VK_DOWN: userSelect(window, c, sel + 1); break;
-    case VK_HOME: if (!c.edit) userSelect(window, c, 0); break;
-    case VK_END: if (!c.edit) userSelect(window, c, c.items.count() - 1); break;
-    default: break;
+    case VK_UP:
+      userSelect(window, c, sel < 0 ? 0 : sel - 1);
+      break;
+    case VK_DOWN:
+      userSelect(window, c, sel + 1);
+      break;
+    case VK_HOME:
+      if (!c.edit) userSelect(window, c, 0);
+      break;
+    case VK_END:
+      if (!c.edit) userSelect(window, c, c.items.count() - 1);
+      break;
+    default:
+      break;
   }
   return 0;
 }
@@ -160,8 +174,10 @@ LRESULT keyDown(HWND window, Combo& c, WPARAM key) {
 void command(HWND window, Combo& c, WPARAM wParam) {
   WORD id = LOWORD(wParam), code = HIWORD(wParam);
   if (id == kEditId) {
-    if (code == EN_CHANGE) notifyParent(window, CBN_EDITCHANGE);
-    else if (code == EN_UPDATE) notifyParent(window, CBN_EDITUPDATE);
+    if (code == EN_CHANGE)
+      notifyParent(window, CBN_EDITCHANGE);
+    else if (code == EN_UPDATE)
+      notifyParent(window, CBN_EDITUPDATE);
     else if (code == EN_KILLFOCUS && GetFocus() != window) {  // the focus left the combo box
       c.focused = false;
       closeUp(window, c, true);
@@ -180,8 +196,10 @@ void command(HWND window, Combo& c, WPARAM wParam) {
       notifyParent(window, CBN_SELCHANGE);
     }
   } else if (code == LBN_DBLCLK) {
-    if (c.kind() == CBS_SIMPLE) notifyParent(window, CBN_DBLCLK);
-    else closeUp(window, c, true);
+    if (c.kind() == CBS_SIMPLE)
+      notifyParent(window, CBN_DBLCLK);
+    else
+      closeUp(window, c, true);
   }
 }
 
@@ -221,7 +239,8 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   if (!c) return DefWindowProcA(window, message, wParam, lParam);
   int index = static_cast<int>(wParam);
   switch (message) {
-    case WM_CREATE: return create(window, *c, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_CREATE:
+      return create(window, *c, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY:
       if (c->list && c->kind() != CBS_SIMPLE) DestroyWindow(c->list);
       c->list = nullptr;
@@ -242,15 +261,19 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       c->base.handle(window, message, wParam, lParam, &result);
       return result;
     }
-    case CB_ADDSTRING: return changed(*c, c->items.add(textOf(lParam)));
-    case CB_INSERTSTRING: return changed(*c, c->items.insert(index, textOf(lParam)));
-    case CB_DELETESTRING: return changed(*c, c->items.remove(index));
+    case CB_ADDSTRING:
+      return changed(*c, c->items.add(textOf(lParam)));
+    case CB_INSERTSTRING:
+      return changed(*c, c->items.insert(index, textOf(lParam)));
+    case CB_DELETESTRING:
+      return changed(*c, c->items.remove(index));
     case CB_RESETCONTENT:
       c->items.clear();
       if (c->edit) SetWindowTextA(c->edit, "");
       c->base.invalidate(window);
       return changed(*c, CB_OKAY);
-    case CB_GETCOUNT: return c->items.count();
+    case CB_GETCOUNT:
+      return c->items.count();
     case CB_GETLBTEXT: {
       const std::string* text = c->items.text(index);
       if (!text || !lParam) return CB_ERR;
@@ -261,8 +284,10 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       const std::string* text = c->items.text(index);
       return text ? static_cast<LRESULT>(text->size()) : CB_ERR;
     }
-    case CB_FINDSTRING: return c->items.find(index, textOf(lParam), false);
-    case CB_FINDSTRINGEXACT: return c->items.find(index, textOf(lParam), true);
+    case CB_FINDSTRING:
+      return c->items.find(index, textOf(lParam), false);
+    case CB_FINDSTRINGEXACT:
+      return c->items.find(index, textOf(lParam), true);
     case CB_SELECTSTRING: {
       int found = c->items.find(index, textOf(lParam), false);
       if (found >= 0) {
@@ -271,32 +296,43 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       }
       return found;
     }
-    case CB_GETCURSEL: return c->items.selection();
+    case CB_GETCURSEL:
+      return c->items.selection();
     case CB_SETCURSEL: {
       bool selected = c->items.select(index);
       showSelection(window, *c);
       return selected ? index : CB_ERR;
     }
-    case CB_GETITEMDATA: return c->items.data(index);
-    case CB_SETITEMDATA: return c->items.setData(index, lParam) ? CB_OKAY : CB_ERR;
-    case CB_GETITEMHEIGHT: return fieldHeight(window, *c) - 6;
+    case CB_GETITEMDATA:
+      return c->items.data(index);
+    case CB_SETITEMDATA:
+      return c->items.setData(index, lParam) ? CB_OKAY : CB_ERR;
+    case CB_GETITEMHEIGHT:
+      return fieldHeight(window, *c) - 6;
     case CB_SHOWDROPDOWN:
-      if (wParam) dropDown(window, *c);
-      else closeUp(window, *c, true);
+      if (wParam)
+        dropDown(window, *c);
+      else
+        closeUp(window, *c, true);
       return TRUE;
-    case CB_GETDROPPEDSTATE: return c->list && c->kind() != CBS_SIMPLE;
+    case CB_GETDROPPEDSTATE:
+      return c->list && c->kind() != CBS_SIMPLE;
     case CB_LIMITTEXT:
       if (!c->edit) return CB_ERR;
       SendMessageA(c->edit, EM_LIMITTEXT, wParam, 0);
       return TRUE;
-    case CB_GETEDITSEL: return c->edit ? SendMessageA(c->edit, EM_GETSEL, wParam, lParam) : CB_ERR;
+    case CB_GETEDITSEL:
+      return c->edit ? SendMessageA(c->edit, EM_GETSEL, wParam, lParam) : CB_ERR;
     case CB_SETEDITSEL:
       if (!c->edit) return CB_ERR;
       SendMessageA(c->edit, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(lParam))),
                    static_cast<LPARAM>(static_cast<short>(HIWORD(lParam))));
       return TRUE;
-    case CB_GETHORIZONTALEXTENT: return c->extent;
-    case CB_SETHORIZONTALEXTENT: c->extent = std::max(index, 0); return 0;
+    case CB_GETHORIZONTALEXTENT:
+      return c->extent;
+    case CB_SETHORIZONTALEXTENT:
+      c->extent = std::max(index, 0);
+      return 0;
     case WM_SETTEXT: {
       if (c->edit) return SendMessageA(c->edit, WM_SETTEXT, 0, lParam);
       int found = c->items.find(-1, textOf(lParam), true);
@@ -307,12 +343,17 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_GETTEXT:
       if (c->edit) return SendMessageA(c->edit, WM_GETTEXT, wParam, lParam);
-      return copyText(c->items.text(c->items.selection()) ? *c->items.text(c->items.selection()) : std::string(), wParam, lParam);
+      return copyText(c->items.text(c->items.selection()) ? *c->items.text(c->items.selection()) : std::string(),
+                      wParam, lParam);
     case WM_GETTEXTLENGTH:
       if (c->edit) return SendMessageA(c->edit, WM_GETTEXTLENGTH, 0, 0);
-      return c->items.text(c->items.selection()) ? static_cast<LRESULT>(c->items.text(c->items.selection())->size()) : 0;
-    case WM_COMMAND: command(window, *c, wParam); return 0;
-    case WM_KEYDOWN: return keyDown(window, *c, wParam);
+      return c->items.text(c->items.selection()) ? static_cast<LRESULT>(c->items.text(c->items.selection())->size())
+                                                 : 0;
+    case WM_COMMAND:
+      command(window, *c, wParam);
+      return 0;
+    case WM_KEYDOWN:
+      return keyDown(window, *c, wParam);
     case WM_CHAR:
       if (c->edit) return SendMessageA(c->edit, WM_CHAR, wParam, lParam);
       if (wParam > ' ') {
@@ -325,8 +366,10 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return DLGC_WANTARROWS | DLGC_WANTCHARS | (c->list && c->kind() != CBS_SIMPLE ? DLGC_WANTMESSAGE : 0);
     case WM_LBUTTONDOWN:
       if (GetFocus() != window && GetFocus() != c->edit) SetFocus(window);
-      if (c->list && c->kind() != CBS_SIMPLE) closeUp(window, *c, true);
-      else dropDown(window, *c);
+      if (c->list && c->kind() != CBS_SIMPLE)
+        closeUp(window, *c, true);
+      else
+        dropDown(window, *c);
       return 0;
     case WM_SETFOCUS:
       c->focused = true;
@@ -344,14 +387,21 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       c->base.invalidate(window);
       notifyParent(window, CBN_KILLFOCUS);
       return 0;
-    case WM_SIZE: if (c->kind() == CBS_SIMPLE) layout(window, *c); return 0;
+    case WM_SIZE:
+      if (c->kind() == CBS_SIMPLE) layout(window, *c);
+      return 0;
     case WM_ENABLE:
       if (c->edit) EnableWindow(c->edit, wParam != 0);
       c->base.invalidate(window);
       return 0;
-    case WM_PAINT: paint(window, *c); return 0;
-    case WM_ERASEBKGND: return 1;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_PAINT:
+      paint(window, *c);
+      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 

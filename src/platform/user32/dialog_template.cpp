@@ -15,8 +15,10 @@ class Reader {
   size_t at() const { return at_; }
   const BYTE* here() const { return data_ + at_; }
   void skip(size_t n) {
-    if (size_ - at_ < n) ok_ = false;
-    else at_ += n;
+    if (size_ - at_ < n)
+      ok_ = false;
+    else
+      at_ += n;
   }
   WORD word() {
     if (size_ - at_ < 2) {
@@ -85,6 +87,8 @@ bool readDialogTemplate(const void* data, size_t size, DialogTemplate* out) {
   DialogTemplate t;
   WORD version = r.word();
   WORD signature = r.word();
+  // The extended form's signature with a version it does not know: not a template at all.
+  if (signature == 0xFFFF && version != 1) return false;
   t.extended = version == 1 && signature == 0xFFFF;
   if (t.extended) {
     t.helpId = r.dword();

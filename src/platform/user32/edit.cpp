@@ -1,10 +1,10 @@
 // The "Edit" class: a single-line edit control over EditText, painting itself through GDI.
-#include "user32/dialog_control.h"
-#include "user32/edit_text.h"
-
 #include <algorithm>
 #include <cstring>
 #include <string>
+
+#include "user32/dialog_control.h"
+#include "user32/edit_text.h"
 
 namespace kw::user32 {
 
@@ -120,32 +120,60 @@ size_t positionAt(const Edit& e, int x) {
 LRESULT keyDown(HWND window, Edit& e, WPARAM key) {
   bool shift = shiftDown();
   switch (key) {
-    case VK_LEFT: report(window, e, e.text.moveLeft(shift)); break;
-    case VK_RIGHT: report(window, e, e.text.moveRight(shift)); break;
-    case VK_HOME: report(window, e, e.text.moveHome(shift)); break;
-    case VK_END: report(window, e, e.text.moveEnd(shift)); break;
+    case VK_LEFT:
+      report(window, e, e.text.moveLeft(shift));
+      break;
+    case VK_RIGHT:
+      report(window, e, e.text.moveRight(shift));
+      break;
+    case VK_HOME:
+      report(window, e, e.text.moveHome(shift));
+      break;
+    case VK_END:
+      report(window, e, e.text.moveEnd(shift));
+      break;
     case VK_DELETE:
-      if (shift) SendMessageA(window, WM_CUT, 0, 0);
-      else report(window, e, e.text.deleteForward());
+      if (shift)
+        SendMessageA(window, WM_CUT, 0, 0);
+      else
+        report(window, e, e.text.deleteForward());
       break;
     case VK_INSERT:
-      if (shift) SendMessageA(window, WM_PASTE, 0, 0);
-      else if (controlDown()) SendMessageA(window, WM_COPY, 0, 0);
+      if (shift)
+        SendMessageA(window, WM_PASTE, 0, 0);
+      else if (controlDown())
+        SendMessageA(window, WM_COPY, 0, 0);
       break;
-    default: break;
+    default:
+      break;
   }
   return 0;
 }
 
 LRESULT character(HWND window, Edit& e, WPARAM c) {
   switch (c) {
-    case 0x08: report(window, e, e.text.backspace()); break;
-    case 0x03: SendMessageA(window, WM_COPY, 0, 0); break;    // Ctrl+C
-    case 0x16: SendMessageA(window, WM_PASTE, 0, 0); break;   // Ctrl+V
-    case 0x18: SendMessageA(window, WM_CUT, 0, 0); break;     // Ctrl+X
-    case 0x01: report(window, e, e.text.setSelection(0, -1)); break;  // Ctrl+A
-    case 0x09: case 0x0D: case 0x1B: break;  // the dialog's keys
-    default: report(window, e, e.text.typeChar(static_cast<BYTE>(c))); break;
+    case 0x08:
+      report(window, e, e.text.backspace());
+      break;
+    case 0x03:
+      SendMessageA(window, WM_COPY, 0, 0);
+      break;  // Ctrl+C
+    case 0x16:
+      SendMessageA(window, WM_PASTE, 0, 0);
+      break;  // Ctrl+V
+    case 0x18:
+      SendMessageA(window, WM_CUT, 0, 0);
+      break;  // Ctrl+X
+    case 0x01:
+      report(window, e, e.text.setSelection(0, -1));
+      break;  // Ctrl+A
+    case 0x09:
+    case 0x0D:
+    case 0x1B:
+      break;  // the dialog's keys
+    default:
+      report(window, e, e.text.typeChar(static_cast<BYTE>(c)));
+      break;
   }
   return 0;
 }
@@ -170,11 +198,16 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETTEXT:
       report(window, *e, e->text.setText(lParam ? reinterpret_cast<LPCSTR>(lParam) : ""));
       return TRUE;
-    case WM_GETTEXT: return copyText(e->text.text(), wParam, lParam);
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(e->text.text().size());
-    case WM_CHAR: return character(window, *e, wParam);
-    case WM_KEYDOWN: return keyDown(window, *e, wParam);
-    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_GETTEXT:
+      return copyText(e->text.text(), wParam, lParam);
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(e->text.text().size());
+    case WM_CHAR:
+      return character(window, *e, wParam);
+    case WM_KEYDOWN:
+      return keyDown(window, *e, wParam);
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case WM_SETFOCUS:
       e->focused = true;
       e->base.invalidate(window);
@@ -188,13 +221,22 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN: {
       if (GetFocus() != window) SetFocus(window);
       size_t pos = positionAt(*e, static_cast<short>(LOWORD(lParam)));
-      long anchor = (wParam & MK_SHIFT) ? static_cast<long>(e->text.selectionStart() == e->text.caret() ? e->text.selectionEnd() : e->text.selectionStart()) : static_cast<long>(pos);
+      long anchor = (wParam & MK_SHIFT)
+                        ? static_cast<long>(e->text.selectionStart() == e->text.caret() ? e->text.selectionEnd()
+                                                                                        : e->text.selectionStart())
+                        : static_cast<long>(pos);
       report(window, *e, e->text.setSelection(anchor, static_cast<long>(pos)));
       return 0;
     }
-    case WM_ENABLE: e->base.invalidate(window); return 0;
-    case WM_PAINT: paint(window, *e); return 0;
-    case WM_ERASEBKGND: return 1;
+    case WM_ENABLE:
+      e->base.invalidate(window);
+      return 0;
+    case WM_PAINT:
+      paint(window, *e);
+      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
     case EM_GETSEL: {
       DWORD start = static_cast<DWORD>(e->text.selectionStart()), end = static_cast<DWORD>(e->text.selectionEnd());
       if (wParam) *reinterpret_cast<DWORD*>(wParam) = start;
@@ -202,15 +244,23 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return start > 0xFFFF || end > 0xFFFF ? -1 : static_cast<LRESULT>(MAKELONG(start, end));
     }
     case EM_SETSEL:
-      report(window, *e, e->text.setSelection(static_cast<long>(static_cast<int>(wParam)), static_cast<long>(static_cast<int>(lParam))));
+      report(window, *e,
+             e->text.setSelection(static_cast<long>(static_cast<int>(wParam)),
+                                  static_cast<long>(static_cast<int>(lParam))));
       return 0;
     case EM_REPLACESEL:
       report(window, *e, e->text.replaceSelection(lParam ? reinterpret_cast<LPCSTR>(lParam) : "", false));
       return 0;
-    case EM_GETMODIFY: return e->text.modified();
-    case EM_SETMODIFY: e->text.setModified(wParam != 0); return 0;
-    case EM_LIMITTEXT: e->text.setLimit(static_cast<size_t>(wParam)); return 0;
-    case EM_GETLIMITTEXT: return static_cast<LRESULT>(e->text.limit());
+    case EM_GETMODIFY:
+      return e->text.modified();
+    case EM_SETMODIFY:
+      e->text.setModified(wParam != 0);
+      return 0;
+    case EM_LIMITTEXT:
+      e->text.setLimit(static_cast<size_t>(wParam));
+      return 0;
+    case EM_GETLIMITTEXT:
+      return static_cast<LRESULT>(e->text.limit());
     case EM_SETREADONLY: {
       e->text.setReadOnly(wParam != 0);
       LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
@@ -222,13 +272,22 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       e->passwordChar = static_cast<char>(wParam);
       e->base.invalidate(window);
       return 0;
-    case EM_GETPASSWORDCHAR: return static_cast<BYTE>(e->passwordChar);
-    case EM_GETLINECOUNT: return 1;
-    case EM_LINELENGTH: return static_cast<LRESULT>(e->text.text().size());
-    case EM_CANUNDO: case EM_UNDO: case WM_UNDO: return FALSE;
-    case EM_EMPTYUNDOBUFFER: case EM_SCROLLCARET: return 0;
+    case EM_GETPASSWORDCHAR:
+      return static_cast<BYTE>(e->passwordChar);
+    case EM_GETLINECOUNT:
+      return 1;
+    case EM_LINELENGTH:
+      return static_cast<LRESULT>(e->text.text().size());
+    case EM_CANUNDO:
+    case EM_UNDO:
+    case WM_UNDO:
+      return FALSE;
+    case EM_EMPTYUNDOBUFFER:
+    case EM_SCROLLCARET:
+      return 0;
     case WM_COPY:
-      if (!e->passwordChar && e->text.selectionStart() != e->text.selectionEnd()) copyToClipboard(window, e->text.selectedText());
+      if (!e->passwordChar && e->text.selectionStart() != e->text.selectionEnd())
+        copyToClipboard(window, e->text.selectedText());
       return 0;
     case WM_CUT:
       if (e->passwordChar || e->text.readOnly()) return 0;
@@ -243,7 +302,8 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (!line.empty()) report(window, *e, e->text.replaceSelection(line, true));
       return 0;
     }
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 

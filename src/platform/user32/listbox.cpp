@@ -1,9 +1,9 @@
 // The "ListBox" class: a single-selection list over ListItems, painting itself through GDI.
-#include "user32/dialog_control.h"
-#include "user32/listbox_items.h"
-
 #include <algorithm>
 #include <cstring>
+
+#include "user32/dialog_control.h"
+#include "user32/listbox_items.h"
 
 namespace kw::user32 {
 
@@ -52,7 +52,8 @@ void paint(HWND window, ListBox& l) {
   RECT area = inner(window, l);
   p.clip(area);
   int height = std::max(p.lineHeight(), 1);
-  for (int i = l.items.top(), y = static_cast<int>(area.top); i < l.items.count() && y < area.bottom; ++i, y += height) {
+  for (int i = l.items.top(), y = static_cast<int>(area.top); i < l.items.count() && y < area.bottom;
+       ++i, y += height) {
     RECT row{area.left, y, area.right, y + height};
     bool selected = i == l.items.selection();
     if (selected) p.fill(row, colours::kHighlight);
@@ -70,13 +71,26 @@ int itemAt(HWND window, const ListBox& l, int y) {
 LRESULT keyDown(HWND window, ListBox& l, WPARAM key) {
   int sel = l.items.selection(), rows = visibleRows(window, l);
   switch (key) {
-    case VK_UP: userSelect(window, l, sel < 0 ? 0 : sel - 1); break;
-    case VK_DOWN: userSelect(window, l, sel + 1); break;
-    case VK_PRIOR: userSelect(window, l, sel - rows + 1); break;
-    case VK_NEXT: userSelect(window, l, sel + rows - 1); break;
-    case VK_HOME: userSelect(window, l, 0); break;
-    case VK_END: userSelect(window, l, l.items.count() - 1); break;
-    default: break;
+    case VK_UP:
+      userSelect(window, l, sel < 0 ? 0 : sel - 1);
+      break;
+    case VK_DOWN:
+      userSelect(window, l, sel + 1);
+      break;
+    case VK_PRIOR:
+      userSelect(window, l, sel - rows + 1);
+      break;
+    case VK_NEXT:
+      userSelect(window, l, sel + rows - 1);
+      break;
+    case VK_HOME:
+      userSelect(window, l, 0);
+      break;
+    case VK_END:
+      userSelect(window, l, l.items.count() - 1);
+      break;
+    default:
+      break;
   }
   return 0;
 }
@@ -84,14 +98,30 @@ LRESULT keyDown(HWND window, ListBox& l, WPARAM key) {
 LRESULT scroll(HWND window, ListBox& l, WPARAM request) {
   int rows = visibleRows(window, l);
   switch (LOWORD(request)) {
-    case SB_LINEUP: l.items.setTop(l.items.top() - 1); break;
-    case SB_LINEDOWN: l.items.setTop(l.items.top() + 1); break;
-    case SB_PAGEUP: l.items.setTop(l.items.top() - rows); break;
-    case SB_PAGEDOWN: l.items.setTop(l.items.top() + rows); break;
-    case SB_TOP: l.items.setTop(0); break;
-    case SB_BOTTOM: l.items.setTop(l.items.count() - rows); break;
-    case SB_THUMBPOSITION: case SB_THUMBTRACK: l.items.setTop(HIWORD(request)); break;
-    default: return 0;
+    case SB_LINEUP:
+      l.items.setTop(l.items.top() - 1);
+      break;
+    case SB_LINEDOWN:
+      l.items.setTop(l.items.top() + 1);
+      break;
+    case SB_PAGEUP:
+      l.items.setTop(l.items.top() - rows);
+      break;
+    case SB_PAGEDOWN:
+      l.items.setTop(l.items.top() + rows);
+      break;
+    case SB_TOP:
+      l.items.setTop(0);
+      break;
+    case SB_BOTTOM:
+      l.items.setTop(l.items.count() - rows);
+      break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+      l.items.setTop(HIWORD(request));
+      break;
+    default:
+      return 0;
   }
   l.base.invalidate(window);
   return 0;
@@ -118,11 +148,17 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_NCDESTROY:
       detach<ListBox>(window);
       return DefWindowProcA(window, message, wParam, lParam);
-    case LB_ADDSTRING: return changed(window, *l, l->items.add(textOf(lParam)));
-    case LB_INSERTSTRING: return changed(window, *l, l->items.insert(index, textOf(lParam)));
-    case LB_DELETESTRING: return changed(window, *l, l->items.remove(index));
-    case LB_RESETCONTENT: l->items.clear(); return changed(window, *l, 0);
-    case LB_GETCOUNT: return l->items.count();
+    case LB_ADDSTRING:
+      return changed(window, *l, l->items.add(textOf(lParam)));
+    case LB_INSERTSTRING:
+      return changed(window, *l, l->items.insert(index, textOf(lParam)));
+    case LB_DELETESTRING:
+      return changed(window, *l, l->items.remove(index));
+    case LB_RESETCONTENT:
+      l->items.clear();
+      return changed(window, *l, 0);
+    case LB_GETCOUNT:
+      return l->items.count();
     case LB_GETTEXT: {
       const std::string* text = l->items.text(index);
       if (!text || !lParam) return LB_ERR;
@@ -133,8 +169,10 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       const std::string* text = l->items.text(index);
       return text ? static_cast<LRESULT>(text->size()) : LB_ERR;
     }
-    case LB_FINDSTRING: return l->items.find(index, textOf(lParam), false);
-    case LB_FINDSTRINGEXACT: return l->items.find(index, textOf(lParam), true);
+    case LB_FINDSTRING:
+      return l->items.find(index, textOf(lParam), false);
+    case LB_FINDSTRINGEXACT:
+      return l->items.find(index, textOf(lParam), true);
     case LB_SELECTSTRING: {
       int found = l->items.find(index, textOf(lParam), false);
       if (found >= 0) {
@@ -144,7 +182,8 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       return found;
     }
-    case LB_GETCURSEL: return l->items.selection();
+    case LB_GETCURSEL:
+      return l->items.selection();
     case LB_SETCURSEL: {
       bool selected = l->items.select(index);
       if (selected) l->items.showItem(index, visibleRows(window, *l));
@@ -153,14 +192,18 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case LB_GETSEL:
       if (index < 0 || index >= l->items.count()) return LB_ERR;
       return index == l->items.selection() ? 1 : 0;
-    case LB_GETTOPINDEX: return l->items.top();
+    case LB_GETTOPINDEX:
+      return l->items.top();
     case LB_SETTOPINDEX:
       if (index < 0 || index >= std::max(l->items.count(), 1)) return LB_ERR;
       l->items.setTop(index);
       return changed(window, *l, 0);
-    case LB_GETITEMDATA: return l->items.data(index);
-    case LB_SETITEMDATA: return l->items.setData(index, lParam) ? 0 : LB_ERR;
-    case LB_GETITEMHEIGHT: return itemHeight(window, *l);
+    case LB_GETITEMDATA:
+      return l->items.data(index);
+    case LB_SETITEMDATA:
+      return l->items.setData(index, lParam) ? 0 : LB_ERR;
+    case LB_GETITEMHEIGHT:
+      return itemHeight(window, *l);
     case LB_GETITEMRECT: {
       if (index < 0 || index >= l->items.count() || !lParam) return LB_ERR;
       RECT area = inner(window, *l);
@@ -168,16 +211,21 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       *reinterpret_cast<RECT*>(lParam) = RECT{area.left, y, area.right, y + height};
       return 1;
     }
-    case LB_GETHORIZONTALEXTENT: return l->extent;
-    case LB_SETHORIZONTALEXTENT: l->extent = std::max(index, 0); return 0;
-    case WM_KEYDOWN: return keyDown(window, *l, wParam);
+    case LB_GETHORIZONTALEXTENT:
+      return l->extent;
+    case LB_SETHORIZONTALEXTENT:
+      l->extent = std::max(index, 0);
+      return 0;
+    case WM_KEYDOWN:
+      return keyDown(window, *l, wParam);
     case WM_CHAR: {  // a letter selects the next item that begins with it
       char prefix[2] = {static_cast<char>(wParam), 0};
       int found = l->items.find(l->items.selection(), prefix, false);
       if (found >= 0) userSelect(window, *l, found);
       return 0;
     }
-    case WM_VSCROLL: return scroll(window, *l, wParam);
+    case WM_VSCROLL:
+      return scroll(window, *l, wParam);
     case WM_LBUTTONDOWN: {
       if (GetFocus() != window) SetFocus(window);
       int at = itemAt(window, *l, static_cast<short>(HIWORD(lParam)));
@@ -188,17 +236,25 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if ((l->style & LBS_NOTIFY) && itemAt(window, *l, static_cast<short>(HIWORD(lParam))) >= 0)
         notifyParent(window, LBN_DBLCLK);
       return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       l->focused = message == WM_SETFOCUS;
       l->base.invalidate(window);
       if (l->style & LBS_NOTIFY) notifyParent(window, l->focused ? LBN_SETFOCUS : LBN_KILLFOCUS);
       return 0;
-    case WM_ENABLE: l->base.invalidate(window); return 0;
-    case WM_PAINT: paint(window, *l); return 0;
-    case WM_ERASEBKGND: return 1;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ENABLE:
+      l->base.invalidate(window);
+      return 0;
+    case WM_PAINT:
+      paint(window, *l);
+      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 

@@ -2,17 +2,17 @@
 // the default one), unless a hook answers it or no one could.
 #include <korvane/platform.h>
 
-#include "user32/dialog_control.h"
-#include "user32/dialog_state.h"
-#include "user32/dialog_template.h"
-#include "user32/msgbox_plan.h"
-#include "user32/static_text.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "user32/dialog_control.h"
+#include "user32/dialog_state.h"
+#include "user32/dialog_template.h"
+#include "user32/msgbox_plan.h"
+#include "user32/static_text.h"
 
 namespace kw::user32 {
 
@@ -65,8 +65,10 @@ DialogTemplateWriter buildTemplate(LPCSTR text, LPCSTR caption, const MessageBox
         static_cast<short>(kMargin + iconW), textTop, textW, textH);
   short x = static_cast<short>((cx - rowW) / 2), y = static_cast<short>(cy - kMargin - kButtonHeight);
   for (size_t i = 0; i < plan.buttons.size(); ++i) {
-    DWORD style = WS_VISIBLE | WS_TABSTOP | (i == plan.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (i == 0 ? WS_GROUP : 0);
-    t.add(static_cast<WORD>(plan.buttons[i].id), 0x80, nullptr, plan.buttons[i].label, style, x, y, kButtonWidth, kButtonHeight);
+    DWORD style = WS_VISIBLE | WS_TABSTOP | (i == plan.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                  (i == 0 ? WS_GROUP : 0);
+    t.add(static_cast<WORD>(plan.buttons[i].id), 0x80, nullptr, plan.buttons[i].label, style, x, y, kButtonWidth,
+          kButtonHeight);
     x = static_cast<short>(x + kButtonWidth + kButtonGap);
   }
   return t;
@@ -76,10 +78,13 @@ DialogTemplateWriter buildTemplate(LPCSTR text, LPCSTR caption, const MessageBox
 void paintIcon(HWND dialog, UINT icon) {
   ControlPaint p(dialog, nullptr);
   RECT at{kMargin * 2, kMargin * 2, kMargin * 2 + kIconSize, kMargin * 2 + kIconSize};
-  COLORREF colour = icon == MB_ICONHAND ? RGB(192, 0, 0) : icon == MB_ICONEXCLAMATION ? RGB(224, 176, 0) : RGB(0, 64, 192);
+  COLORREF colour = icon == MB_ICONHAND          ? RGB(192, 0, 0)
+                    : icon == MB_ICONEXCLAMATION ? RGB(224, 176, 0)
+                                                 : RGB(0, 64, 192);
   const char* sign = icon == MB_ICONHAND ? "X" : icon == MB_ICONQUESTION ? "?" : icon == MB_ICONEXCLAMATION ? "!" : "i";
   p.fill(at, colour);
-  p.text(static_cast<int>(at.left) + kIconSize / 2 - 3, static_cast<int>(at.top) + kIconSize / 2 - 7, sign, colours::kWindow);
+  p.text(static_cast<int>(at.left) + kIconSize / 2 - 3, static_cast<int>(at.top) + kIconSize / 2 - 7, sign,
+         colours::kWindow);
 }
 
 INT_PTR CALLBACK boxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,8 +112,10 @@ INT_PTR CALLBACK boxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT:
       if (!box || !box->plan.icon) return FALSE;
       paintIcon(dialog, box->plan.icon);
+      ValidateRect(dialog, nullptr);
       return TRUE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 

@@ -1,11 +1,11 @@
 // The "Static" class: text (left, centred, right; wrapped unless SS_LEFTNOWORDWRAP or
 // SS_SIMPLE), rectangles and frames, painting itself through GDI.
-#include "user32/dialog_control.h"
-#include "user32/static_text.h"
-
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "user32/dialog_control.h"
+#include "user32/static_text.h"
 
 namespace kw::user32 {
 
@@ -21,22 +21,42 @@ void paint(HWND window, const Static& s) {
   DWORD type = style & SS_TYPEMASK;
   const RECT& r = p.client();
   switch (type) {
-    case SS_BLACKRECT: p.fill(r, colours::kText); return;
-    case SS_GRAYRECT: p.fill(r, colours::kGrayText); return;
-    case SS_WHITERECT: p.fill(r, colours::kWindow); return;
-    case SS_BLACKFRAME: p.frame(r, colours::kText); return;
-    case SS_GRAYFRAME: p.frame(r, colours::kGrayText); return;
-    case SS_WHITEFRAME: p.frame(r, colours::kWindow); return;
-    case SS_LEFT: case SS_CENTER: case SS_RIGHT: case SS_SIMPLE: case SS_LEFTNOWORDWRAP: break;
-    default: return;  // icons and the rest draw nothing here
+    case SS_BLACKRECT:
+      p.fill(r, colours::kText);
+      return;
+    case SS_GRAYRECT:
+      p.fill(r, colours::kGrayText);
+      return;
+    case SS_WHITERECT:
+      p.fill(r, colours::kWindow);
+      return;
+    case SS_BLACKFRAME:
+      p.frame(r, colours::kText);
+      return;
+    case SS_GRAYFRAME:
+      p.frame(r, colours::kGrayText);
+      return;
+    case SS_WHITEFRAME:
+      p.frame(r, colours::kWindow);
+      return;
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+      break;
+    default:
+      return;  // icons and the rest draw nothing here
   }
   p.fill(r, colours::kFace);
   std::string text = windowTextOf(window);
   if (!(style & SS_NOPREFIX)) text = withoutPrefixes(text);
   int width = static_cast<int>(r.right - r.left);
   std::vector<std::string> lines;
-  if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP) lines.push_back(text.substr(0, text.find_first_of("\r\n")));
-  else lines = wrapText(text, width, [&](std::string_view line) { return p.width(line); });
+  if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP)
+    lines.push_back(text.substr(0, text.find_first_of("\r\n")));
+  else
+    lines = wrapText(text, width, [&](std::string_view line) { return p.width(line); });
   COLORREF ink = IsWindowEnabled(window) ? colours::kText : colours::kGrayText;
   int height = p.lineHeight(), y = static_cast<int>(r.top);
   for (const std::string& line : lines) {
@@ -63,11 +83,19 @@ LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       result = DefWindowProcA(window, message, wParam, lParam);
       s->base.invalidate(window);
       return result;
-    case WM_GETDLGCODE: return DLGC_STATIC;
-    case WM_ENABLE: s->base.invalidate(window); return 0;
-    case WM_PAINT: paint(window, *s); return 0;
-    case WM_ERASEBKGND: return 1;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETDLGCODE:
+      return DLGC_STATIC;
+    case WM_ENABLE:
+      s->base.invalidate(window);
+      return 0;
+    case WM_PAINT:
+      paint(window, *s);
+      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
