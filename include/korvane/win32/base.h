@@ -32,6 +32,9 @@ typedef int32_t BOOL;
 typedef BYTE BOOLEAN;
 typedef char CHAR;
 typedef unsigned char UCHAR;
+#ifndef __cplusplus
+#include <uchar.h> /* char16_t, which C++ has built in */
+#endif
 typedef char16_t WCHAR;
 typedef int64_t LONGLONG;
 typedef uint64_t ULONGLONG;
