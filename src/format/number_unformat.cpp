@@ -1,6 +1,7 @@
 // FMTUnformatNumberStr: reading text typed in the shape of a picture back into a number.
 #include "format/number_format.h"
 #include "format/number_pic.h"
+#include "format/work_text.h"
 
 #include <korvane/memory.h>
 
@@ -164,7 +165,8 @@ KV_API int KV_CALL FMTUnformatNumberStr(FMTCNTLBLOCK* block) {
     return 0;
   }
   const size_t length = std::strlen(input);
-  auto* work = static_cast<LPSTR>(MemAlloc(static_cast<DWORD>(length + 2)));
+  const kv::WorkText room(length + 2);
+  LPSTR work = room.get();
   if (!work) return 0;
   NUMBER value;
   int ok = 0;
@@ -183,7 +185,6 @@ KV_API int KV_CALL FMTUnformatNumberStr(FMTCNTLBLOCK* block) {
       ok = kv::trySection(block, picture, 1, work, &value) > 0;
     }
   }
-  MemFree(work);
   if (!ok) {
     output[0] = '\0';
     return 0;

@@ -2,6 +2,7 @@
 // currency forms, and the currency stripping the currency form needs.
 #include "format/number_format.h"
 #include "format/number_pic.h"
+#include "format/work_text.h"
 #include "format/settings.h"
 
 #include <korvane/memory.h>
@@ -163,7 +164,8 @@ KV_API int KV_CALL FMTValidateNumber(FMTCNTLBLOCK* block) {
   if (!input || !input[0]) return 0;
   const size_t length = std::strlen(input);
   // Room for a "-" put in front of a currency text.
-  auto* text = static_cast<LPSTR>(MemAlloc(static_cast<DWORD>(length + 2)));
+  const kv::WorkText room(length + 2);
+  LPSTR text = room.get();
   if (!text) return 0;
   if (kind == FMT_TYPE_CURRENCY) {
     LPCSTR symbol = block->bUseIntl ? kv::FMTGetIntlString(kv::kCurrencySymbol) : block->lpszCurrency;
@@ -175,7 +177,6 @@ KV_API int KV_CALL FMTValidateNumber(FMTCNTLBLOCK* block) {
   const kv::PictureSeparators sep = kv::SeparatorsInForce(block);
   NUMBER value;
   const int ok = kv::ReadNumberText(text, sep.thousand, sep.decimal, &value);
-  MemFree(text);
   if (ok) block->number = value;
   return ok;
 }
