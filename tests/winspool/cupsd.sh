@@ -13,7 +13,7 @@ start)
   mkdir -p "$dir"/{spool,tmp,cache,state,out,bin/daemon,bin/filter,bin/backend}
   cupsd_bin=$(command -v cupsd || echo /usr/sbin/cupsd)
   cp /usr/lib/cups/daemon/cups-exec "$dir/bin/daemon/"
-  # The queue passes PDF through untouched: the job's document is what the file receives.
+  # The queue passes PDF through untouched: the file receives exactly the PDF the job sent.
   printf '#!/bin/sh\nif [ -n "$6" ]; then exec cat "$6"; else exec cat; fi\n' >"$dir/bin/filter/kvcopy"
   chmod 755 "$dir/bin/filter/kvcopy"
   cat >"$dir/cupsd.conf" <<CONF

@@ -1,5 +1,5 @@
-// Print jobs: StartDocA opens a PDF document beside its destination, each page is one PDF
-// page at the job's paper size, and EndDoc moves the document into its file or hands it to
+// Print jobs: StartDocA opens a PDF file beside its destination, each page is one PDF
+// page at the job's paper size, and EndDoc moves the finished PDF into place or hands it to
 // the printer's CUPS queue. Nothing half-written is left behind by a job that fails.
 #include <cairo-pdf.h>
 #include <stdio.h>
@@ -57,7 +57,7 @@ KW32_API int WINAPI StartDocA(HDC handle, const DOCINFOA* info) {
   dc->copies = dc->mode.dmCopies > 0 ? dc->mode.dmCopies : 1;
   const std::string target = destinationFile(*dc);
   if (target.empty() && dc->printer.kind != kw::winspool::Kind::Cups) return SP_ERROR;
-  // The document is written beside its file (so the final rename stays on one file
+  // The PDF is written next to where it will end up (so the final rename stays on one file
   // system), or in the temporary directory for a queue.
   std::string pattern = target.empty() ? std::string(P_tmpdir) + "/korvane-job-XXXXXX" : target + ".part-XXXXXX";
   const int fd = mkstemp(pattern.data());

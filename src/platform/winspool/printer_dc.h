@@ -1,5 +1,5 @@
 // Printer device contexts: a printer's page at 600 dots per inch, and the job that
-// collects its pages into a PDF document.
+// collects its pages into one PDF.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
-/* Print jobs on a printer DC: documents, pages, the abort procedure and the printer
-   escapes. On this platform each job becomes a PDF document, one page per
+/* Print jobs on a printer DC: jobs, pages, the abort procedure and the printer
+   escapes. On this platform each job becomes one PDF file, one page per
    StartPage/EndPage, which at EndDoc goes to the printer's file or CUPS queue. */
 #ifndef KORVANE_WIN32_GDI32_PRINT_H
 #define KORVANE_WIN32_GDI32_PRINT_H
@@ -41,7 +41,7 @@ KW32_API int WINAPI StartDocA(HDC dc, const DOCINFOA *info);
 KW32_API int WINAPI StartPage(HDC dc);
 /* Ends the page; the abort procedure is asked then whether to go on. */
 KW32_API int WINAPI EndPage(HDC dc);
-/* Finishes the document and sends it to its file or queue; an SP_ code when it cannot. */
+/* Ends the job: its PDF goes to the printer's file or CUPS queue; an SP_ code when it cannot. */
 KW32_API int WINAPI EndDoc(HDC dc);
 /* Drops the job: nothing is written or sent. */
 KW32_API int WINAPI AbortDoc(HDC dc);
