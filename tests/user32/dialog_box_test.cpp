@@ -19,7 +19,7 @@ std::vector<UINT> gSeen;  // the messages a dialog procedure received, in order
 HWND gOwner = nullptr;
 BOOL gOwnerEnabledInside = TRUE;
 
-// The messages Win32 documents for a dialog's creation, as its procedure sees them.
+// The messages Win32 sends while it creates a dialog, as its procedure sees them.
 // Of the commands, only clicks and the dialog manager's own (notification code 0).
 bool recorded(UINT m, WPARAM wParam) {
   return m == WM_SETFONT || m == WM_INITDIALOG || (m == WM_COMMAND && HIWORD(wParam) == 0) || m == WM_TIMER;

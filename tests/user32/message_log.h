@@ -1,4 +1,4 @@
-// Records the messages windows get, for comparing with the sequences Win32 documents.
+// Records the messages windows get, for comparing with the sequences Win32 sends.
 #pragma once
 
 #include <korvane/win32.h>
