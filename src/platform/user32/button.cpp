@@ -181,15 +181,9 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       result = DefWindowProcA(window, message, wParam, lParam);
       b->base.invalidate(window);
       return result;
-    case WM_ENABLE:
-      b->base.invalidate(window);
-      return 0;
     case WM_PAINT:
       paint(window, *b);
-      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -274,16 +274,10 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return changed(*c, CB_OKAY);
     case CB_GETCOUNT:
       return c->items.count();
-    case CB_GETLBTEXT: {
-      const std::string* text = c->items.text(index);
-      if (!text || !lParam) return CB_ERR;
-      std::memcpy(reinterpret_cast<char*>(lParam), text->c_str(), text->size() + 1);
-      return static_cast<LRESULT>(text->size());
-    }
-    case CB_GETLBTEXTLEN: {
-      const std::string* text = c->items.text(index);
-      return text ? static_cast<LRESULT>(text->size()) : CB_ERR;
-    }
+    case CB_GETLBTEXT:
+      return c->items.copyText(index, reinterpret_cast<char*>(lParam));
+    case CB_GETLBTEXTLEN:
+      return c->items.textLength(index);
     case CB_FINDSTRING:
       return c->items.find(index, textOf(lParam), false);
     case CB_FINDSTRINGEXACT:
@@ -396,7 +390,6 @@ LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_PAINT:
       paint(window, *c);
-      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
       return 0;
     case WM_ERASEBKGND:
       return 1;

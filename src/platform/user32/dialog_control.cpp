@@ -29,6 +29,13 @@ bool ControlBase::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (redraw) invalidate(window);
       *result = 0;
       return true;
+    case WM_ENABLE:
+      invalidate(window);
+      *result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      *result = 1;
+      return true;
     default:
       return false;
   }

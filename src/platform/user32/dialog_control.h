@@ -5,10 +5,10 @@
 
 #include <korvane/win32.h>
 
-#include "user32/dialog_system.h"
-
 #include <string>
 #include <string_view>
+
+#include "user32/dialog_system.h"
 
 namespace kw::user32 {
 
@@ -41,11 +41,12 @@ void detach(HWND window) {
 // WM_COMMAND to the parent: the control's id and `code`, the control as lParam.
 void notifyParent(HWND control, WORD code);
 
-// Font and redraw flag: WM_SETFONT, WM_GETFONT and WM_SETREDRAW.
+// What every control answers alike: WM_SETFONT, WM_GETFONT, WM_SETREDRAW, WM_ENABLE (it
+// repaints) and WM_ERASEBKGND (nothing to erase: painting covers the whole control).
 struct ControlBase {
   HFONT font = nullptr;
   bool redraw = true;
-  // Handles those three messages; false for any other.
+  // Handles those messages; false for any other.
   bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Repaints the whole control unless redrawing is off.
   void invalidate(HWND window) const;
@@ -63,6 +64,8 @@ constexpr COLORREF kFrame = RGB(64, 64, 64);
 }  // namespace colours
 
 // A paint session over the control's client area in its font, text drawn transparently.
+// Like EndPaint, its end leaves the window validated, so no WM_PAINT follows until the
+// window is invalidated again.
 class ControlPaint {
  public:
   ControlPaint(HWND window, HFONT font);

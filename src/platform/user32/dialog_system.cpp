@@ -73,7 +73,7 @@ ControlPaint::ControlPaint(HWND window, HFONT font) : window_(window), font_(fon
   GetClientRect(window, &client_);
 }
 
-ControlPaint::~ControlPaint() = default;
+ControlPaint::~ControlPaint() { ValidateRect(window_, nullptr); }
 
 void ControlPaint::fill(const RECT&, COLORREF) const {}
 

@@ -228,15 +228,9 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       report(window, *e, e->text.setSelection(anchor, static_cast<long>(pos)));
       return 0;
     }
-    case WM_ENABLE:
-      e->base.invalidate(window);
-      return 0;
     case WM_PAINT:
       paint(window, *e);
-      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case EM_GETSEL: {
       DWORD start = static_cast<DWORD>(e->text.selectionStart()), end = static_cast<DWORD>(e->text.selectionEnd());
       if (wParam) *reinterpret_cast<DWORD*>(wParam) = start;

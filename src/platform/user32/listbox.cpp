@@ -159,16 +159,10 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return changed(window, *l, 0);
     case LB_GETCOUNT:
       return l->items.count();
-    case LB_GETTEXT: {
-      const std::string* text = l->items.text(index);
-      if (!text || !lParam) return LB_ERR;
-      std::memcpy(reinterpret_cast<char*>(lParam), text->c_str(), text->size() + 1);
-      return static_cast<LRESULT>(text->size());
-    }
-    case LB_GETTEXTLEN: {
-      const std::string* text = l->items.text(index);
-      return text ? static_cast<LRESULT>(text->size()) : LB_ERR;
-    }
+    case LB_GETTEXT:
+      return l->items.copyText(index, reinterpret_cast<char*>(lParam));
+    case LB_GETTEXTLEN:
+      return l->items.textLength(index);
     case LB_FINDSTRING:
       return l->items.find(index, textOf(lParam), false);
     case LB_FINDSTRINGEXACT:
@@ -244,15 +238,9 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       l->base.invalidate(window);
       if (l->style & LBS_NOTIFY) notifyParent(window, l->focused ? LBN_SETFOCUS : LBN_KILLFOCUS);
       return 0;
-    case WM_ENABLE:
-      l->base.invalidate(window);
-      return 0;
     case WM_PAINT:
       paint(window, *l);
-      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -2,6 +2,7 @@
 #include "user32/listbox_items.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace kw::user32 {
@@ -45,8 +46,10 @@ int ListItems::insert(int index, std::string_view text) {
 int ListItems::remove(int index) {
   if (!valid(index)) return LB_ERR;
   items_.erase(items_.begin() + index);
-  if (selection_ == index) selection_ = -1;
-  else if (selection_ > index) --selection_;
+  if (selection_ == index)
+    selection_ = -1;
+  else if (selection_ > index)
+    --selection_;
   top_ = std::min(top_, std::max(count() - 1, 0));
   return count();
 }
@@ -59,6 +62,18 @@ void ListItems::clear() {
 
 const std::string* ListItems::text(int index) const {
   return valid(index) ? &items_[static_cast<size_t>(index)].text : nullptr;
+}
+
+int ListItems::copyText(int index, char* out) const {
+  const std::string* t = text(index);
+  if (!t || !out) return -1;
+  std::memcpy(out, t->c_str(), t->size() + 1);
+  return static_cast<int>(t->size());
+}
+
+int ListItems::textLength(int index) const {
+  const std::string* t = text(index);
+  return t ? static_cast<int>(t->size()) : -1;
 }
 
 bool ListItems::setData(int index, LONG_PTR data) {
@@ -89,8 +104,10 @@ void ListItems::setTop(int index) { top_ = std::clamp(index, 0, std::max(count()
 void ListItems::showItem(int index, int rows) {
   if (!valid(index)) return;
   rows = std::max(rows, 1);
-  if (index < top_) top_ = index;
-  else if (index >= top_ + rows) top_ = index - rows + 1;
+  if (index < top_)
+    top_ = index;
+  else if (index >= top_ + rows)
+    top_ = index - rows + 1;
 }
 
 }  // namespace kw::user32

@@ -25,6 +25,10 @@ class ListItems {
   void clear();
   // The item's text, or null for an index out of range.
   const std::string* text(int index) const;
+  // LB_GETTEXT / CB_GETLBTEXT: the text and its zero copied to `out`; its length, or -1
+  // (LB_ERR, CB_ERR) for an index out of range or no buffer. LB_GETTEXTLEN: the length or -1.
+  int copyText(int index, char* out) const;
+  int textLength(int index) const;
   LONG_PTR data(int index) const { return valid(index) ? items_[static_cast<size_t>(index)].data : LB_ERR; }
   bool setData(int index, LONG_PTR data);
   // LB_FINDSTRING (prefix) and LB_FINDSTRINGEXACT (whole text), ignoring case, from the

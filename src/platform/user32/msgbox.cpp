@@ -112,7 +112,6 @@ INT_PTR CALLBACK boxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT:
       if (!box || !box->plan.icon) return FALSE;
       paintIcon(dialog, box->plan.icon);
-      ValidateRect(dialog, nullptr);
       return TRUE;
     default:
       return FALSE;

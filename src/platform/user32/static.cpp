@@ -85,15 +85,9 @@ LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return result;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
-    case WM_ENABLE:
-      s->base.invalidate(window);
-      return 0;
     case WM_PAINT:
       paint(window, *s);
-      ValidateRect(window, nullptr);  // painted whole: no WM_PAINT again until invalidated
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
