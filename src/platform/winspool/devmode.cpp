@@ -72,6 +72,15 @@ DEVMODEA defaultDevMode(const Printer& printer) {
   return mode;
 }
 
+bool readDevMode(const DEVMODEA* input, DEVMODEA& copy) {
+  std::memset(&copy, 0, sizeof copy);
+  if (input == nullptr || input->dmSize < offsetof(DEVMODEA, dmFields) + sizeof(DWORD)) return false;
+  const WORD size = input->dmSize < sizeof copy ? input->dmSize : static_cast<WORD>(sizeof copy);
+  std::memcpy(&copy, input, size);
+  copy.dmSize = size;
+  return true;
+}
+
 bool mergeDevMode(const Printer& printer, const DEVMODEA& input, DEVMODEA& mode) {
   if (input.dmSize < offsetof(DEVMODEA, dmFields) + sizeof(DWORD)) return false;
   const DWORD fields = input.dmFields;

@@ -9,15 +9,6 @@ namespace {
 constexpr LONG kIdOk = 1;
 constexpr int kPaperNameBytes = 64;
 
-// The caller's device mode, read no further than its own dmSize says.
-bool readInput(const DEVMODEA* input, DEVMODEA& copy) {
-  std::memset(&copy, 0, sizeof copy);
-  if (input == nullptr || input->dmSize < offsetof(DEVMODEA, dmFields) + sizeof(DWORD)) return false;
-  std::memcpy(&copy, input, input->dmSize < sizeof copy ? input->dmSize : sizeof copy);
-  copy.dmSize = input->dmSize < sizeof copy ? input->dmSize : static_cast<WORD>(sizeof copy);
-  return true;
-}
-
 }  // namespace
 
 KW32_API LONG WINAPI DocumentPropertiesA(HWND, HANDLE printer, LPSTR, PDEVMODEA output, PDEVMODEA input, DWORD mode) {
@@ -28,7 +19,7 @@ KW32_API LONG WINAPI DocumentPropertiesA(HWND, HANDLE printer, LPSTR, PDEVMODEA 
     DEVMODEA result = kw::winspool::defaultDevMode(p);
     if (mode & DM_IN_BUFFER) {
       DEVMODEA wanted;
-      if (!readInput(input, wanted) || !kw::winspool::mergeDevMode(p, wanted, result)) {
+      if (!kw::winspool::readDevMode(input, wanted) || !kw::winspool::mergeDevMode(p, wanted, result)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
       }

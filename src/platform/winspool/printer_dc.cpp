@@ -2,12 +2,9 @@
 // 600 dots per inch with no unprintable margin (a PDF page has none).
 #include "winspool/printer_dc.h"
 
-#include <cairo-pdf.h>
-#include <unistd.h>
-
-#include <cstring>
-
 #include "winspool/devmode.h"
+
+#include <unistd.h>
 
 namespace kw::winspool {
 
@@ -32,9 +29,8 @@ std::shared_ptr<gdi::DeviceContext> makePrinterDC(LPCSTR, LPCSTR device, LPCSTR,
   }
   DEVMODEA mode = defaultDevMode(*printer);
   if (wanted) {
-    DEVMODEA copy{};
-    std::memcpy(&copy, wanted, wanted->dmSize < sizeof copy ? wanted->dmSize : sizeof copy);
-    if (!mergeDevMode(*printer, copy, mode)) {
+    DEVMODEA copy;
+    if (!readDevMode(wanted, copy) || !mergeDevMode(*printer, copy, mode)) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return nullptr;
     }
