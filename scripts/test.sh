@@ -32,7 +32,7 @@ run_config asan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=address -DKORVANE_BU
 # ThreadSanitizer needs a fixed memory layout on kernels with high mmap randomisation.
 export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1}"
 if setarch "$(uname -m)" -R true 2>/dev/null; then
-  setarch "$(uname -m)" -R bash -c "$(declare -f run_config); jobs=$jobs; run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32"
+  setarch "$(uname -m)" -R bash -c "$(declare -f run_config); jobs=$jobs; run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32 test_ui test_stress"
 else
-  run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32
+  run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32 test_ui test_stress
 fi
