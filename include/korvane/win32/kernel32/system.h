@@ -41,6 +41,10 @@ KW32_API void WINAPI GetLocalTime(LPSYSTEMTIME time);
 KW32_API DWORD WINAPI GetLastError(void);
 KW32_API void WINAPI SetLastError(DWORD code);
 
+/* number * numerator / denominator through a 64-bit product, rounded half away from
+   zero; -1 when the denominator is 0 or the result does not fit. */
+KW32_API int WINAPI MulDiv(int number, int numerator, int denominator);
+
 #define ERROR_SUCCESS 0L
 #define NO_ERROR 0L
 #define ERROR_FILE_NOT_FOUND 2L
