@@ -1,5 +1,6 @@
 /* Dialog helpers: measurements shown in dialog fields (thousandths of an inch, as inches
-   with a fixed number of decimals or as centimetres) and wildcard tests of typed file patterns. */
+   with a fixed number of decimals or as centimetres), wildcard tests of typed file
+   patterns, centring dialogs, and disabling a thread's windows around a modeless task. */
 #ifndef KORVANE_DIALOGS_H
 #define KORVANE_DIALOGS_H
 
@@ -21,5 +22,18 @@ KV_API void KV_CALL DlgSetStrRealMetricUnits(LONG value, int reserved, LPSTR tex
 /* 1 when `text` holds a "*" or "?" wildcard (never mistaking the trail byte of a
    double-byte character for one), else 0; 0 for a null text. */
 KV_API int KV_CALL DlgSearchSpec(LPCSTR text);
+
+/* Centres `dialog` over its parent, else its owner, else the screen (the screen's centre
+   when the parent or owner is minimised), moved as far as needed to keep it on the
+   screen; a child dialog is placed in its parent's client coordinates. Returns what
+   MoveWindow returns; FALSE for a null or destroyed dialog. */
+KV_API BOOL KV_CALL DlgCenterDialog(HWND dialog);
+
+/* Disabling (`enable` FALSE): disables every enabled top-level window of the calling
+   thread whose instance is `instance`, except `except`, at most 50, and returns the list
+   of those it disabled, a movable local block to hand back later (null when `instance` is
+   null or memory is short). Enabling: enables again exactly the windows of `list` (not
+   those that were disabled before), frees it and returns null. */
+KV_API HLOCAL KV_CALL DlgEnableAllWindows(HINSTANCE instance, HWND except, BOOL enable, HLOCAL list);
 
 #endif
