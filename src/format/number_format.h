@@ -61,7 +61,6 @@ int plainSectionMaxLen(LPCSTR section, int n);
 // 1 with the value, else 0.
 int ReadNumberText(LPSTR text, CHAR thousand, CHAR decimal, NUMBER* value);
 void FMTStripCurrency(LPCSTR text, LPCSTR symbol, LPSTR output, int symbolAfter);
-int FMTStripPictureLiterals(LPSTR text, LPCSTR section, int* percent, int keepMinus, CHAR thousand, CHAR decimal);
 int FMTUnformatScientific(FMTCNTLBLOCK* block);
 
 // Splits a picture at its first and second ";" (quotes not considered) into up to three

@@ -40,16 +40,13 @@ AffixCache* threadCache() {
   return cache;
 }
 
-CHAR firstChar(LPCSTR s) { return s ? s[0] : '\0'; }
-
 }  // namespace
 
 PictureSeparators SeparatorsInForce(const FMTCNTLBLOCK* block) {
   if (!block->bUseIntl) return {block->cThousand, block->cDecimal};
-  // Each call reuses the thread's one separator string: take the byte at once.
-  const CHAR thousand = firstChar(FMTGetIntlString(kThousandSep));
-  const CHAR decimal = firstChar(FMTGetIntlString(kDecimalSep));
-  return {thousand, decimal};
+  PictureSeparators sep;
+  regionalSeparators(&sep.thousand, &sep.decimal);
+  return sep;
 }
 
 LONG NegativeFormInForce(const FMTCNTLBLOCK* block) {

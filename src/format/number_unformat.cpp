@@ -1,6 +1,7 @@
 // FMTUnformatNumberStr: reading text typed in the shape of a picture back into a number.
 #include "format/number_format.h"
 #include "format/number_pic.h"
+#include "format/number_unformat_plan.h"
 #include "format/work_text.h"
 
 #include <korvane/memory.h>
@@ -11,9 +12,7 @@ namespace kv {
 
 namespace {
 
-bool isPlaceholder(CHAR c) { return c == '#' || c == '0'; }
-
-// A block for one validation, carrying the caller's settings.
+// A block for the currency form, carrying the caller's settings.
 FMTCNTLBLOCK freshBlock(const FMTCNTLBLOCK* caller, LONG kind, LPSTR input) {
   FMTCNTLBLOCK b{};
   FMTInitCntlBlock(&b);
@@ -31,56 +30,63 @@ FMTCNTLBLOCK freshBlock(const FMTCNTLBLOCK* caller, LONG kind, LPSTR input) {
   return b;
 }
 
+// One call: the caller's text, the separators in force, and a working copy of the text.
+struct Reading {
+  LPCSTR input;
+  size_t length;
+  PictureSeparators sep;
+  LPSTR work;
+
+  LPSTR freshCopy() const {
+    std::memcpy(work, input, length + 1);
+    return work;
+  }
+  bool readNumber(LPSTR text, NUMBER* value) const {
+    return text[0] && ReadNumberText(text, sep.thousand, sep.decimal, value);
+  }
+};
+
 // One section's try: its literals off a fresh copy of the input, then the regional number
 // form. -1 when the section has no placeholder, 0 when the text does not fit it.
-int trySection(const FMTCNTLBLOCK* caller, LPCSTR section, int keepMinus, LPSTR work, NUMBER* value) {
-  std::strcpy(work, caller->lpszInput);
-  const PictureSeparators sep = SeparatorsInForce(caller);
-  int percent = 0;
-  if (!FMTStripPictureLiterals(work, section, &percent, keepMinus, sep.thousand, sep.decimal)) return -1;
-  FMTCNTLBLOCK b = freshBlock(caller, FMT_TYPE_NUMBER, work);
-  if (!FMTValidateNumber(&b)) return 0;
-  *value = b.number;
+int trySection(const Reading& r, const SectionFrame& frame, bool keepMinus, NUMBER* value) {
+  if (!frame.digits) return -1;
+  LPSTR text = r.freshCopy();
+  const bool percent = StripFrame(text, frame, keepMinus);
+  if (!r.readNumber(text, value)) return 0;
   if (percent) NumPower10(value, value, -2);
   return 1;
 }
 
 // A zero section of literals only ("'none'"): its text, and the digits the formatter
 // writes after it, read back as zero.
-bool literalZeroSection(const FMTCNTLBLOCK* caller, LPCSTR section, LPSTR work) {
-  LPCSTR run = section;
-  while (*run && !isPlaceholder(*run)) ++run;
-  if (*run) return false;
-  CHAR literal[FMT_MAX_PICTURE + 1];
-  WriteSectionLiterals(section, run, literal, false);
-  std::strcpy(work, caller->lpszInput);
-  const size_t n = std::strlen(literal);
-  if (std::strncmp(work, literal, n) != 0) return false;
-  LPSTR rest = work + n;
+bool literalZeroSection(const Reading& r, const SectionFrame& frame) {
+  if (frame.digits) return false;
+  LPSTR text = r.freshCopy();
+  if (std::strncmp(text, frame.prefix, frame.prefixLength) != 0) return false;
+  LPSTR rest = text + frame.prefixLength;
   IntlStrStripSpace(rest);
   if (!*rest) return true;
-  FMTCNTLBLOCK b = freshBlock(caller, FMT_TYPE_NUMBER, rest);
-  return FMTValidateNumber(&b) && NumIsZero(&b.number);
+  NUMBER zero;
+  return r.readNumber(rest, &zero) && NumIsZero(&zero);
 }
 
-int unformatSections(const FMTCNTLBLOCK* block, LPCSTR picture, LPSTR work, NUMBER* value) {
-  CHAR parts[3][FMT_MAX_PICTURE + 1];
-  const int count = SplitSections(picture, parts[0], parts[1], parts[2]);
-  if (parts[0][0]) {
-    const int r = trySection(block, parts[0], 0, work, value);
-    if (r < 0) return 0;
-    if (r > 0) return 1;
+int unformatSections(const Reading& r, const UnformatPlan& plan, NUMBER* value) {
+  const SectionFrame* f = plan.frames;
+  if (f[0].present) {
+    const int n = trySection(r, f[0], false, value);
+    if (n < 0) return 0;
+    if (n > 0) return 1;
   }
-  if (parts[1][0]) {
-    const int r = trySection(block, parts[1], 0, work, value);
-    if (r < 0) return 0;
-    if (r > 0) {
+  if (f[1].present) {
+    const int n = trySection(r, f[1], false, value);
+    if (n < 0) return 0;
+    if (n > 0) {
       NumNegate(value);
       return 1;
     }
   }
-  if (count == 3 && parts[2][0]) {
-    if (trySection(block, parts[2], 0, work, value) > 0 || literalZeroSection(block, parts[2], work)) {
+  if (plan.sections == 3 && f[2].present) {
+    if (trySection(r, f[2], false, value) > 0 || literalZeroSection(r, f[2])) {
       NumLongToNumber(value, 0);
       return 1;
     }
@@ -89,64 +95,6 @@ int unformatSections(const FMTCNTLBLOCK* block, LPCSTR picture, LPSTR work, NUMB
 }
 
 }  // namespace
-
-int FMTStripPictureLiterals(LPSTR text, LPCSTR section, int* percent, int keepMinus, CHAR thousand, CHAR decimal) {
-  *percent = 0;
-  LPSTR work = text;
-  if (keepMinus && work[0] == '-') ++work;
-  LPCSTR run = section;
-  while (*run && !isPlaceholder(*run)) ++run;
-  if (!*run) return 0;
-  CHAR literal[FMT_MAX_PICTURE + 1];
-  WriteSectionLiterals(section, run, literal, false);
-  const size_t prefix = std::strlen(literal);
-  if (prefix && std::strncmp(work, literal, prefix) == 0) {
-    std::memmove(work, work + prefix, std::strlen(work + prefix) + 1);
-  }
-  LPCSTR p = run;
-  while (*p && (isPlaceholder(*p) || (decimal && *p == decimal) ||
-                (thousand && *p == thousand && isPlaceholder(p[1])))) {
-    ++p;
-  }
-  if (*p == '%' && std::strchr(work, '%')) *percent = 1;
-  // The suffix with its quotes resolved; a "_x" pair (outside quotes) stands for blanks at
-  // the end and is not part of the text.
-  const bool dbcs = IntlDBCSEnabled() != 0;
-  LPCSTR end = p + std::strlen(p);
-  bool pair = false;
-  for (LPCSTR q = p; *q;) {
-    if (*q == '\'' || *q == '"') {
-      const CHAR quote = *q++;
-      while (*q) {
-        if ((*q == quote || *q == '\\') && q[1] == quote) {
-          q += 2;
-        } else if (*q == quote) {
-          ++q;
-          break;
-        } else {
-          q += PictureCharBytes(q, dbcs);
-        }
-      }
-    } else if (*q == '_' && q[1]) {
-      pair = true;
-      end = q;
-      break;
-    } else {
-      q += PictureCharBytes(q, dbcs);
-    }
-  }
-  CHAR suffix[FMT_MAX_PICTURE + 1];
-  WriteSectionLiterals(p, end, suffix, false);
-  if (pair) {
-    size_t last = std::strlen(work);
-    while (last > 0 && work[last - 1] == ' ') work[--last] = '\0';
-  }
-  const size_t s = std::strlen(suffix);
-  const size_t length = std::strlen(work);
-  if (s && s <= length && std::memcmp(work + length - s, suffix, s) == 0) work[length - s] = '\0';
-  return 1;
-}
-
 }  // namespace kv
 
 KV_API int KV_CALL FMTUnformatNumberStr(FMTCNTLBLOCK* block) {
@@ -166,23 +114,24 @@ KV_API int KV_CALL FMTUnformatNumberStr(FMTCNTLBLOCK* block) {
   }
   const size_t length = std::strlen(input);
   const kv::WorkText room(length + 2);
-  LPSTR work = room.get();
-  if (!work) return 0;
+  if (!room.get()) return 0;
+  const kv::Reading reading{input, length, kv::SeparatorsInForce(block), room.get()};
   NUMBER value;
   int ok = 0;
   if (picture[0] == '$' && !picture[1]) {
-    std::strcpy(work, input);
-    FMTCNTLBLOCK b = kv::freshBlock(block, FMT_TYPE_CURRENCY, work);
+    FMTCNTLBLOCK b = kv::freshBlock(block, FMT_TYPE_CURRENCY, reading.freshCopy());
     ok = FMTValidateNumber(&b);
     value = b.number;
-  } else if (std::strchr(picture, ';') && !kv::IsScientificPicture(picture)) {
-    ok = kv::unformatSections(block, picture, work, &value);
   } else {
-    if (kv::IsScientificPicture(picture) && kv::FMTUnformatScientific(block)) {
+    kv::UnformatPlan own;
+    const kv::UnformatPlan& plan = kv::FindUnformatPlan(picture, reading.sep, IntlDBCSEnabled() != 0, own);
+    if (plan.sectioned) {
+      ok = kv::unformatSections(reading, plan, &value);
+    } else if (plan.scientific && kv::FMTUnformatScientific(block)) {
       value = block->number;
       ok = 1;
     } else {
-      ok = kv::trySection(block, picture, 1, work, &value) > 0;
+      ok = kv::trySection(reading, plan.frames[0], true, &value) > 0;
     }
   }
   if (!ok) {

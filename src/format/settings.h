@@ -43,6 +43,10 @@ LONG FMTGetIntlValue(UINT index);
 // needs many settings.
 void copyIntlSettings(tagINTLPROFILE& out);
 
+// The regional thousands and decimal separators. A thread keeps the pair it last read and
+// uses it without the lock until the next FMTWinIniChanged.
+void regionalSeparators(CHAR* thousand, CHAR* decimal);
+
 // The per-thread record of the formatting code, a thread-local item.
 struct FormatThreadRecord {
   LONG validationBusy;  // nonzero: keystroke validation returns at once
@@ -50,6 +54,10 @@ struct FormatThreadRecord {
   LONG longestMonthName;
   CHAR separator[2];    // FMTGetIntlString indexes 6 and 7
   void* pictureCache;   // parsed date pictures (date_picture_cache.cpp), null until used
+  void* unformatPlans;  // number pictures framed for unformatting (number_unformat_plan.cpp)
+  DWORD separatorGeneration;  // settings generation of the two below; 0: none read yet
+  CHAR regionalThousand;
+  CHAR regionalDecimal;
 };
 
 // The calling thread's record, created on first use; null when it cannot be allocated.

@@ -5,10 +5,15 @@
 #include "frame/statics.h"
 #include "memory/cr_lock.h"
 
+#include <atomic>
+
 namespace kv {
 
 namespace {
 constinit tagINTLPROFILE gCache{};
+// Counts FMTWinIniChanged calls, so that a thread can tell a copy it keeps is still current.
+// Starts at 1: a zero-filled thread record holds no copy.
+constinit std::atomic<DWORD> gGeneration{1};
 }  // namespace
 
 void FMTRefreshIntl() {
@@ -49,6 +54,28 @@ void copyIntlSettings(tagINTLPROFILE& out) {
   out = gCache;
 }
 
+void regionalSeparators(CHAR* thousand, CHAR* decimal) {
+  FormatThreadRecord* record = formatThreadRecord();
+  // Read before the settings: a change after this read makes the copy stale, never current.
+  const DWORD generation = gGeneration.load(std::memory_order_acquire);
+  if (record && record->separatorGeneration == generation) {
+    *thousand = record->regionalThousand;
+    *decimal = record->regionalDecimal;
+    return;
+  }
+  {
+    CrLock lock(&gSettingsLock);
+    if (gpState->settingsDirty) FMTRefreshIntl();
+    *thousand = gCache.sThousand;
+    *decimal = gCache.sDecimal;
+  }
+  if (record) {
+    record->regionalThousand = *thousand;
+    record->regionalDecimal = *decimal;
+    record->separatorGeneration = generation;
+  }
+}
+
 LONG FMTGetIntlValue(UINT index) {
   CrLock lock(&gSettingsLock);
   if (gpState->settingsDirty) FMTRefreshIntl();
@@ -73,4 +100,5 @@ LONG FMTGetIntlValue(UINT index) {
 KV_API void KV_CALL FMTWinIniChanged(void) {
   kv::CrLock lock(&kv::gSettingsLock);
   kv::gpState->settingsDirty = 1;
+  kv::gGeneration.fetch_add(1, std::memory_order_release);
 }

@@ -3,6 +3,7 @@
 #include "format/settings.h"
 
 #include "format/date_picture_cache.h"
+#include "format/number_unformat_plan.h"
 #include "frame/statics.h"
 
 namespace kv {
@@ -10,7 +11,10 @@ namespace kv {
 namespace {
 void KV_CALL freeRecord(DWORD_PTR value) {
   auto* record = reinterpret_cast<FormatThreadRecord*>(value);
-  if (record) freePictureCache(record->pictureCache);
+  if (record) {
+    freePictureCache(record->pictureCache);
+    freeUnformatPlans(record->unformatPlans);
+  }
   MemFree(record);
 }
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -149,6 +152,68 @@ TEST(NumberUnformat, StrToNumber) {
   b.lpszInput = const_cast<char*>("abc");
   FMTStrToNumber(&b);
   EXPECT_EQ(b.dValue, 0.0);
+}
+
+// Pictures are framed once per thread and kept: a change of separators, made by this thread
+// or another, is seen by the next call, and more pictures than are kept still read right.
+TEST(NumberUnformat, KeptPicturesFollowSettings) {
+  const char* picture = "#,##0.00;(#,##0.00)";
+  Regional r(kUS);
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), picture, "(1,234.50)"), "-1234.5");
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), picture, "1.234,50"), "<invalid>");
+  // The separators decide where the digits end: "," is the suffix here, ".," under kEuro.
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), "0.,", "5.,"), "5");
+  r.ini.write(kEuro);
+  FMTWinIniChanged();
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), "0.,", "5.,"), "5");
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), "0.,", "5,5.,"), "5.5");
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), picture, "(1.234,50)"), "-1234.5");
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), picture, "1,234.50"), "<invalid>");
+
+  // The change made by another thread.
+  std::thread([&] {
+    r.ini.write(kUS);
+    FMTWinIniChanged();
+  }).join();
+  EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), picture, "1,234.50"), "1234.5");
+
+  // A thread that has read with the old settings sees the change made here.
+  std::string before, after;
+  bool ready = false, changed = false;
+  std::mutex m;
+  std::condition_variable cv;
+  std::thread reader([&] {
+    before = unformat(block(FMT_TYPE_PICTURE), picture, "1,234.50");
+    std::unique_lock lock(m);
+    ready = true;
+    cv.notify_all();
+    cv.wait(lock, [&] { return changed; });
+    after = unformat(block(FMT_TYPE_PICTURE), picture, "1.234,50");
+  });
+  {
+    std::unique_lock lock(m);
+    cv.wait(lock, [&] { return ready; });
+    r.ini.write(kEuro);
+    FMTWinIniChanged();
+    changed = true;
+    cv.notify_all();
+  }
+  reader.join();
+  EXPECT_EQ(before, "1234.5");
+  EXPECT_EQ(after, "1234.5");
+
+  // Twelve pictures in turn, twice over: each gives its own literals back.
+  r.ini.write(kUS);
+  FMTWinIniChanged();
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 12; ++i) {
+      const std::string suffix(1, static_cast<char>('a' + i));
+      const std::string pic = "0.0'" + suffix + "'";
+      EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), pic.c_str(), ("2.5" + suffix).c_str()), "2.5") << pic;
+      const std::string other(1, static_cast<char>('a' + (i + 1) % 12));
+      EXPECT_EQ(unformat(block(FMT_TYPE_PICTURE), pic.c_str(), ("2.5" + other).c_str()), "<invalid>") << pic;
+    }
+  }
 }
 
 // Formatting then unformatting gives back the value rounded to the section's decimals.
