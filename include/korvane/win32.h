@@ -34,6 +34,7 @@
 #include "win32/user32/paint.h"
 #include "win32/user32/controls.h"
 #include "win32/user32/dialog.h"
+#include "win32/user32/menu.h"
 #include "win32/kernel32/profile.h"
 #include "win32/kernel32/ole.h"
 #include "win32/kernel32/mapping.h"

@@ -1,0 +1,95 @@
+// A printer's paper and printable rectangle for a device mode, in tenths of a millimetre,
+// asked of an information context without printing anything.
+#include <korvane/print.h>
+
+#include <vector>
+
+#include "print/device_modes.h"
+
+namespace {
+
+// Frees the default device mode made when the caller gave none.
+struct ModeBlock {
+  HGLOBAL block = nullptr;
+  ~ModeBlock() {
+    if (block) {
+      GlobalUnlock(block);
+      GlobalFree(block);
+    }
+  }
+};
+
+// The size DC_PAPERSIZE gives for the code's place in DC_PAPERS, or (0, 0).
+POINT listedSize(LPCSTR device, LPCSTR port, WORD code) {
+  const int count = DeviceCapabilitiesA(device, port, DC_PAPERS, nullptr, nullptr);
+  if (count <= 0) return POINT{0, 0};
+  std::vector<WORD> papers(count);
+  std::vector<POINT> sizes(count);
+  if (DeviceCapabilitiesA(device, port, DC_PAPERS, reinterpret_cast<LPSTR>(papers.data()), nullptr) != count ||
+      DeviceCapabilitiesA(device, port, DC_PAPERSIZE, reinterpret_cast<LPSTR>(sizes.data()), nullptr) != count)
+    return POINT{0, 0};
+  for (int i = 0; i < count; ++i)
+    if (papers[i] == code) return sizes[i].x && sizes[i].y ? sizes[i] : POINT{0, 0};
+  return POINT{0, 0};
+}
+
+// A device-unit length pair as logical units, both positive.
+POINT logicalSize(HDC dc, POINT device) {
+  POINT p[2] = {{0, 0}, device};
+  DPtoLP(dc, p, 2);
+  const LONG x = p[1].x - p[0].x, y = p[1].y - p[0].y;
+  return POINT{x < 0 ? -x : x, y < 0 ? -y : y};
+}
+
+bool escapePoint(HDC dc, int escape, POINT* out) {
+  if (Escape(dc, QUERYESCSUPPORT, sizeof escape, reinterpret_cast<LPCSTR>(&escape), nullptr) <= 0) return false;
+  return Escape(dc, escape, 0, nullptr, out) > 0;
+}
+
+}  // namespace
+
+KV_API int KV_CALL PageGetPageInfo(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode, WORD* paper,
+                                   POINT* size, RECT* printable) {
+  if (!device || !size || !printable) return 0;
+  kv::OpenedPrinter printer(device);
+  if (!printer) return 0;
+  ModeBlock made;
+  if (!mode) {
+    made.block = kv::defaultDevMode(printer.handle(), device);
+    mode = made.block ? static_cast<const DEVMODEA*>(GlobalLock(made.block)) : nullptr;
+  }
+  HDC ic = CreateICA(driver, device, nullptr, mode);
+  if (!ic) return 0;
+  SetMapMode(ic, MM_LOMETRIC);
+
+  POINT paperSize{0, 0};
+  if (mode && (mode->dmFields & DM_PAPERSIZE) && mode->dmPaperSize) {
+    if (paper) *paper = static_cast<WORD>(mode->dmPaperSize);
+    const DWORD both = DM_PAPERLENGTH | DM_PAPERWIDTH;
+    if (mode->dmPaperSize == DMPAPER_USER || (mode->dmFields & both) == both)
+      paperSize = POINT{mode->dmPaperWidth, mode->dmPaperLength};
+    else
+      paperSize = listedSize(device, port, static_cast<WORD>(mode->dmPaperSize));
+  }
+  // Sizes from the paper tables are portrait; what the information context reports is
+  // already turned with the device mode.
+  const bool landscape = mode && mode->dmOrientation == DMORIENT_LANDSCAPE;
+  if (landscape && paperSize.x && paperSize.y) paperSize = POINT{paperSize.y, paperSize.x};
+  if (!paperSize.x || !paperSize.y) {
+    POINT physical{0, 0};
+    if (!escapePoint(ic, GETPHYSPAGESIZE, &physical) || !physical.x || !physical.y) {
+      DeleteDC(ic);
+      return 0;
+    }
+    paperSize = logicalSize(ic, physical);
+  }
+  POINT offset{0, 0};
+  if (escapePoint(ic, GETPRINTINGOFFSET, &offset)) offset = logicalSize(ic, offset);
+  RECT clip{};
+  GetClipBox(ic, &clip);
+  DeleteDC(ic);
+  const LONG w = clip.right - clip.left, h = clip.bottom - clip.top;
+  *size = paperSize;
+  *printable = RECT{offset.x, offset.y, offset.x + (w < 0 ? -w : w), offset.y + (h < 0 ? -h : h)};
+  return 1;
+}

@@ -1,0 +1,241 @@
+// korvane printers / korvane print: the printers the library sees, and printing a text
+// file through the library's page printing, a progress line per page.
+#include <korvane/korvane.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+namespace kvt {
+namespace {
+
+const char kPrintersHelp[] =
+    "usage: korvane printers\n"
+    "Each printer: its name (\"(default)\" after the default one), driver, ports and papers.\n"
+    "Printers come from the CUPS server and from win.ini's section [devices]\n"
+    "(Name=driver,port; a port that is a path ending in .pdf writes PDF files).\n";
+
+const char kPrintHelp[] =
+    "usage: korvane print [--printer NAME] [--copies N] [--landscape] [--paper CODE] [--tile] FILE\n"
+    "Prints a text file, one inch margins, 10 point monospaced, to the default printer or NAME.\n"
+    "--paper takes a paper code (1 Letter, 5 Legal, 9 A4, ...); --tile keeps long lines whole,\n"
+    "spreading each page over as many sheets as it needs. Prints \"page N\" as each sheet starts.\n";
+
+constexpr LONG kMargin = 1000;     // thousandths of an inch
+constexpr LONG kFontHeight = 139;  // 10 points
+
+struct Document {
+  std::vector<std::string> lines;
+  size_t perPage = 0;  // known once the first page is measured
+  size_t page = 0;
+  LONG lineHeight = 0;
+  int sheets = 0;
+};
+Document* gDocument = nullptr;
+
+std::string expandTabs(const std::string& line) {
+  std::string out;
+  for (char c : line) {
+    if (c == '\t') out.append(8 - out.size() % 8, ' ');
+    else if (c != '\r') out += c;
+  }
+  return out;
+}
+
+HFONT makeFont() {
+  return CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+}
+
+BOOL KV_CALL paintPage(HDC dc, int, LPRECT, DWORD, int, int, int) {
+  Document& doc = *gDocument;
+  HFONT font = makeFont();
+  HGDIOBJ old = SelectObject(dc, font);
+  if (!doc.lineHeight) {
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    doc.lineHeight = tm.tmHeight + tm.tmExternalLeading > 0 ? tm.tmHeight + tm.tmExternalLeading : kFontHeight;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  for (size_t i = 0; i < doc.perPage; ++i) {
+    const size_t at = doc.page * doc.perPage + i;
+    if (at >= doc.lines.size()) break;
+    const std::string& text = doc.lines[at];
+    TextOutA(dc, kMargin, -(kMargin + static_cast<LONG>(i) * doc.lineHeight), text.c_str(),
+             static_cast<int>(text.size()));
+  }
+  SelectObject(dc, old);
+  DeleteObject(font);
+  return TRUE;
+}
+
+BOOL KV_CALL morePages(DWORD) {
+  Document& doc = *gDocument;
+  if ((doc.page + 1) * doc.perPage >= doc.lines.size()) return FALSE;
+  ++doc.page;
+  return TRUE;
+}
+
+int KV_CALL pageStarts(DWORD) {
+  std::printf("page %d\n", ++gDocument->sheets);
+  std::fflush(stdout);
+  return gDocument->sheets;
+}
+
+const char* outcome(int code) {
+  static const char* const words[] = {"printed",        "cancelled",          "no owner window",
+                                      "cannot start the printer", "out of memory", "out of disk space",
+                                      "stopped",        "printing error"};
+  return code >= 0 && code <= 7 ? words[code] : "unknown result";
+}
+
+int printers(Args args) {
+  Reporter report("printers");
+  if (wantsHelp(args)) return showHelp(kPrintersHelp);
+  if (!checkNoOptions(args, report)) return report.status();
+  if (!args.empty()) return report.usage("no arguments expected");
+  DWORD needed = 0, count = 0;
+  const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+  EnumPrintersA(flags, nullptr, 2, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed ? needed : 1);
+  if (!EnumPrintersA(flags, nullptr, 2, buffer.data(), needed, &needed, &count)) count = 0;
+  char defaultName[260] = "";
+  PrintGetDefaultPrinter(defaultName, nullptr, nullptr);
+  if (!count) report.result("no printers");
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) {
+    const PRINTER_INFO_2A& p = info[i];
+    const std::string name = p.pPrinterName ? p.pPrinterName : "";
+    report.result(name + (name == defaultName ? " (default)" : ""));
+    report.result("  driver: " + std::string(p.pDriverName ? p.pDriverName : ""));
+    report.result("  ports: " + std::string(p.pPortName ? p.pPortName : ""));
+    const int papers = DeviceCapabilitiesA(name.c_str(), p.pPortName, DC_PAPERNAMES, nullptr, nullptr);
+    std::string list;
+    if (papers > 0) {
+      std::vector<char> names(static_cast<size_t>(papers) * 64);
+      DeviceCapabilitiesA(name.c_str(), p.pPortName, DC_PAPERNAMES, names.data(), nullptr);
+      for (int k = 0; k < papers; ++k) {
+        if (k) list += ", ";
+        list += std::string(names.data() + k * 64, strnlen(names.data() + k * 64, 64));
+      }
+    }
+    report.result("  papers: " + (list.empty() ? std::string("-") : list));
+  }
+  return report.status();
+}
+
+int print(Args args) {
+  Reporter report("print");
+  if (wantsHelp(args)) return showHelp(kPrintHelp);
+  std::string device, copiesText, paperText, unused;
+  if (takeOption(args, "printer", device) < 0 || takeOption(args, "copies", copiesText) < 0 ||
+      takeOption(args, "paper", paperText) < 0)
+    return report.usage("--printer, --copies and --paper need a value");
+  bool landscape = false, tile = false;
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it == "--landscape" || *it == "--tile") {
+      (*it == "--tile" ? tile : landscape) = true;
+      it = args.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (!checkNoOptions(args, report)) return report.status();
+  if (args.size() != 1) return report.usage("print takes one FILE");
+  long copies = 1, paper = 0;
+  if (!copiesText.empty() && !parseInt(copiesText, 1, 999, copies)) return report.usage("--copies takes 1 to 999");
+  if (!paperText.empty() && !parseInt(paperText, 1, 256, paper)) return report.usage("--paper takes a paper code");
+
+  std::ifstream in(args[0], std::ios::binary);
+  if (!in) {
+    report.problem("cannot read " + quoted(args[0]));
+    return report.status();
+  }
+  Document doc;
+  std::string line;
+  while (std::getline(in, line)) doc.lines.push_back(expandTabs(line));
+  if (doc.lines.empty()) doc.lines.emplace_back();
+
+  char name[260] = "", driver[260] = "", port[260] = "";
+  if (device.empty()) {
+    if (!PrintGetDefaultPrinter(name, driver, port)) {
+      report.problem("no default printer; name one with --printer");
+      return report.status();
+    }
+  } else {
+    std::snprintf(name, sizeof name, "%s", device.c_str());
+    if (!PrintGetDevice(name, driver, port)) {
+      report.problem("no printer " + quoted(device));
+      return report.status();
+    }
+  }
+  HGLOBAL modeBlock = PrintGetDevMode(landscape ? 1 : 0, name, driver, port, static_cast<WORD>(paper));
+  auto* mode = modeBlock ? static_cast<DEVMODEA*>(GlobalLock(modeBlock)) : nullptr;
+  WORD paperCode = 0;
+  POINT size{};
+  RECT printable{};
+  if (!PageGetPageInfo(driver, name, port, mode, &paperCode, &size, &printable)) {
+    report.problem("cannot read the paper of " + quoted(name));
+    if (modeBlock) GlobalUnlock(modeBlock), GlobalFree(modeBlock);
+    return report.status();
+  }
+  // Tenths of a millimetre to thousandths of an inch.
+  const LONG sheetX = MulDiv(size.x, 1000, 254), sheetY = MulDiv(size.y, 1000, 254);
+
+  PRINTJOB job{};
+  job.nCopies = copies;
+  job.cxPage = sheetX;
+  job.cyPage = sheetY;
+  job.bAllPages = TRUE;
+  job.bSnap = TRUE;
+  job.lpfnPaint = paintPage;
+  job.lpfnMorePages = morePages;
+  doc.lineHeight = kFontHeight + kFontHeight / 5;
+  doc.perPage = static_cast<size_t>((sheetY - 2 * kMargin) / doc.lineHeight);
+  if (doc.perPage < 1) doc.perPage = 1;
+  doc.lineHeight = 0;  // measured with the printer's font on the first page
+  if (tile) {
+    size_t longest = 0;
+    for (const auto& l : doc.lines) longest = l.size() > longest ? l.size() : longest;
+    const LONG width = 2 * kMargin + static_cast<LONG>(longest) * kFontHeight * 6 / 10;  // a cell is 0.6 em
+    if (width > sheetX) job.cxPage = width;
+    job.bTile = TRUE;
+  }
+  PRINTDESC& desc = job.desc;
+  desc.lpszTitle = "korvane print";
+  desc.lpszDocName = args[0].c_str();
+  desc.lpszLine1 = "Printing";
+  desc.lpszLine2 = args[0].c_str();
+  desc.lpfnPageNumber = pageStarts;
+  desc.lpDevMode = mode;
+  std::snprintf(desc.szDevice, sizeof desc.szDevice, "%s", name);
+  std::snprintf(desc.szDriver, sizeof desc.szDriver, "%s", driver);
+  std::snprintf(desc.szPort, sizeof desc.szPort, "%s", port);
+
+  HWND owner = CreateWindowExA(0, "Static", "korvane print", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                               nullptr, nullptr);
+  gDocument = &doc;
+  PagePrint(owner, &job);
+  gDocument = nullptr;
+  DestroyWindow(owner);
+  if (modeBlock) GlobalUnlock(modeBlock), GlobalFree(modeBlock);
+  const int code = job.desc.wResult;
+  if (code != PRINT_DONE) {
+    report.problem(std::string(outcome(code)) + " (result " + std::to_string(code) + ")");
+    return report.status();
+  }
+  report.result(std::to_string(doc.sheets) + " sheets to " + name + " on " + port);
+  return report.status();
+}
+
+}  // namespace
+
+int printersCommand(Args args) { return printers(std::move(args)); }
+int printCommand(Args args) { return print(std::move(args)); }
+
+}  // namespace kvt
