@@ -40,4 +40,119 @@ KV_API int KV_CALL PrintCanDoPrinterSetup(DWORD reserved, LPCSTR device);
 /* Drops the saved printer setup (the library does so itself when it unloads). */
 KV_API void KV_CALL PrtClearSaved(void);
 
+/* --- Page printing ---------------------------------------------------------------------
+   PagePrint runs a whole job for a caller that paints one logical page at a time: it
+   makes (or borrows) the printer DC, shows the modeless "printing" dialog with its Cancel
+   button, lays each logical page out over as many sheets as it needs and calls the paint
+   callback once per sheet, in thousandths of an inch (MM_HIENGLISH: x grows to the right,
+   y upwards, so the logical page spans x 0 .. width and y 0 .. -height). Jobs run on the
+   caller's thread; each thread keeps its own table of running jobs, keyed by DC. */
+
+/* Callbacks of a job. The user value is the one in the record that names the callback. */
+typedef int(KV_CALL *PRINTPAGENUMPROC)(DWORD user);            /* the page number to show */
+typedef HLOCAL(KV_CALL *PRINTDISABLEPROC)(HINSTANCE instance, HWND except, BOOL enable, HLOCAL list);
+typedef void(KV_CALL *PRINTDIALOGPROC)(HWND dialog);           /* opened / closing */
+typedef BOOL(KV_CALL *PRINTIDLEPROC)(BOOL wait);               /* between pages; result unused */
+/* Paints the current sheet's part of the logical page (code PRINT_CODE_PAINT; `band` the
+   sheet's band in device units; the three band values: fGraphics and fText of the BANDINFO
+   escape and 1 when the device gave them). Zero stops the job (result PRINT_STOPPED). */
+typedef BOOL(KV_CALL *PRINTPAINTPROC)(HDC dc, int code, LPRECT band, DWORD user, int graphics, int text,
+                                      int bandInfo);
+/* Non-zero when another logical page follows the one just painted. */
+typedef BOOL(KV_CALL *PRINTMOREPROC)(DWORD user);
+
+/* Result codes, written to wResult of the print description. */
+#define PRINT_DONE 0         /* printed to the end */
+#define PRINT_CANCELLED 1    /* Cancel pressed, or PrintAbort */
+#define PRINT_NO_OWNER 2
+#define PRINT_NO_DC 3        /* no DC, or the document could not be started */
+#define PRINT_NO_MEMORY 4
+#define PRINT_NO_DISK 5
+#define PRINT_STOPPED 6      /* the application stopped it */
+#define PRINT_FAILED 7       /* any other printing error */
+
+/* dwFlags of the print description */
+#define PRINT_FLAG_NO_DIALOG 0x1    /* no "printing" dialog, no windows disabled */
+#define PRINT_FLAG_DISABLE_PROC 0x2 /* lpfnDisable disables and enables the windows */
+
+/* Codes of the layout steps; the paint callback sees PRINT_CODE_PAINT. */
+#define PRINT_CODE_NEXT 1
+#define PRINT_CODE_PAINT 3
+#define PRINT_CODE_START 10
+#define PRINT_CODE_END 11
+
+/* The records are packed to 2 bytes. On 32-bit Windows they have exactly these offsets
+   (the print description 838 bytes, the job 966); on 64-bit targets pointers, callbacks
+   and handles take 8 bytes each at the same places in the same order (882 and 1018
+   bytes), so offsets after the first pointer differ: use the field names. */
+#pragma pack(push, 2)
+typedef struct tagPRINTDESC {
+  DWORD dwUser;                     /*   0: passed to lpfnPageNumber */
+  LPCSTR lpszTitle;                 /*   4: caption of the dialog and of error boxes */
+  LPCSTR lpszDocName;               /*   8: the document name StartDocA gets */
+  LPCSTR lpszLine1;                 /*  12: first line of the dialog */
+  LPCSTR lpszLine2;                 /*  16: second line */
+  PRINTPAGENUMPROC lpfnPageNumber;  /*  20: null: the library counts sheets */
+  PRINTDISABLEPROC lpfnDisable;     /*  24: with PRINT_FLAG_DISABLE_PROC */
+  PRINTDIALOGPROC lpfnOpened;       /*  28 */
+  PRINTDIALOGPROC lpfnClosing;      /*  32: on the dialog's WM_DESTROY */
+  DWORD dwReserved;                 /*  36 */
+  PRINTIDLEPROC lpfnIdle;           /*  40: null: look at the queue once */
+  WORD wResult;                     /*  44: PRINT_ result code */
+  HDC hDC;                          /*  46: the caller's printer DC, or null */
+  DWORD dwFlags;                    /*  50: PRINT_FLAG_ */
+  DEVMODEA *lpDevMode;              /*  54: for the DC PagePrint makes; may be null */
+  CHAR szDevice[260];               /*  58 */
+  CHAR szDriver[260];               /* 318 */
+  CHAR szPort[260];                 /* 578 */
+} PRINTDESC;
+
+typedef struct tagPRINTJOB {
+  BOOL bDraft;                      /*   0: DRAFTMODE */
+  LONG nCopies;                     /*   4 */
+  LONG xLeft;                       /*   8: the logical page on the sheet, from its edge */
+  LONG yTop;                        /*  12 */
+  LONG cxPage;                      /*  16: the logical page's size */
+  LONG cyPage;                      /*  20 */
+  BOOL bAllPages;                   /*  24: else nFirstPage .. nLastPage */
+  LONG nFirstPage;                  /*  28 */
+  LONG nLastPage;                   /*  32 */
+  LONG nPageCount;                  /*  36: below 1 counts as 1 */
+  BOOL bFrame;                      /*  40: a rectangle round each logical page */
+  BOOL bSnap;                       /*  44: 0: the page size rounded to whole device units */
+  BOOL bTile;                       /*  48: either tiling flag lets a page that is more than */
+  BOOL bTileToo;                    /*  52:   20 units larger than the sheet span sheets */
+  BYTE abReserved[60];              /*  56 */
+  PRINTDESC desc;                   /* 116 */
+  PRINTPAINTPROC lpfnPaint;         /* 954 */
+  PRINTMOREPROC lpfnMorePages;      /* 958: null: one logical page */
+  DWORD dwUser;                     /* 962: passed to both */
+} PRINTJOB;
+#pragma pack(pop)
+
+/* Runs the job (see above); always 1, the outcome in job->desc.wResult. A job with no
+   owner window gets PRINT_NO_OWNER and prints nothing. Error boxes (out of disk space,
+   out of memory, printing error) are shown owned by `owner`. Output that was cancelled
+   or failed is not delivered. */
+KV_API int KV_CALL PagePrint(HWND owner, PRINTJOB *job);
+
+/* The abort procedure of a job's DC: takes the thread's messages (so Cancel can be
+   pressed), calls the idle callback; a negative spooler code stops the job. Non-zero to
+   go on, 0 when the job is stopped. 1 for a DC without a running job. */
+KV_API BOOL KV_CALL AbortTest(HDC dc, int code);
+
+/* The procedure of the "printing" dialog (template PRINTABORTDIALOG). */
+KV_API INT_PTR KV_CALL DlgFnAbort(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* Cancels the job running on `dc` in the calling thread as Cancel does (when it shows its
+   dialog). 1 when there is such a job, else 0. */
+KV_API int KV_CALL PrintAbort(HDC dc);
+
+/* Without printing: the paper code of `mode` (or of the printer's default device mode
+   when null), the paper's size and the printable rectangle, in tenths of a millimetre,
+   landscape turned. `paper` is written only when the mode names a paper. 1 on success, 0
+   when the printer cannot be opened, has no information context or no paper size. */
+KV_API int KV_CALL PageGetPageInfo(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA *mode, WORD *paper,
+                                   POINT *size, RECT *printable);
+
 #endif

@@ -9,9 +9,11 @@
 #include <korvane/datetime.h>
 #include <korvane/memory.h>
 #include <korvane/number.h>
+#include <korvane/print.h>
 #include <korvane/settings.h>
 
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
@@ -75,7 +77,50 @@ static_assert(sizeof(OSVERSIONINFOA) == 148);
 // The format control block (184 bytes) is checked field by field where it is declared,
 // in include/korvane/format.h.
 
-// Add records with pointers or handles here (print records, ...).
+// Print description and print job: packed to 2 bytes.
+static_assert(sizeof(PRINTDESC) == 838);
+static_assert(offsetof(PRINTDESC, lpszTitle) == 4);
+static_assert(offsetof(PRINTDESC, lpfnPageNumber) == 20);
+static_assert(offsetof(PRINTDESC, lpfnIdle) == 40);
+static_assert(offsetof(PRINTDESC, wResult) == 44);
+static_assert(offsetof(PRINTDESC, hDC) == 46);
+static_assert(offsetof(PRINTDESC, dwFlags) == 50);
+static_assert(offsetof(PRINTDESC, lpDevMode) == 54);
+static_assert(offsetof(PRINTDESC, szDevice) == 58);
+static_assert(offsetof(PRINTDESC, szDriver) == 318);
+static_assert(offsetof(PRINTDESC, szPort) == 578);
+static_assert(sizeof(PRINTJOB) == 966);
+static_assert(offsetof(PRINTJOB, nPageCount) == 36);
+static_assert(offsetof(PRINTJOB, bTileToo) == 52);
+static_assert(offsetof(PRINTJOB, desc) == 116);
+static_assert(offsetof(PRINTJOB, lpfnPaint) == 954);
+static_assert(offsetof(PRINTJOB, lpfnMorePages) == 958);
+static_assert(offsetof(PRINTJOB, dwUser) == 962);
+
+// Add records with pointers or handles here.
+
+#endif
+
+// --- 64-bit targets: the same records with 8-byte pointer, callback and handle slots ---
+#if UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
+
+static_assert(sizeof(void*) == 8 && sizeof(HDC) == 8);
+static_assert(sizeof(PRINTDESC) == 882);
+static_assert(offsetof(PRINTDESC, lpszTitle) == 4);
+static_assert(offsetof(PRINTDESC, lpfnPageNumber) == 36);
+static_assert(offsetof(PRINTDESC, dwReserved) == 68);
+static_assert(offsetof(PRINTDESC, lpfnIdle) == 72);
+static_assert(offsetof(PRINTDESC, wResult) == 80);
+static_assert(offsetof(PRINTDESC, hDC) == 82);
+static_assert(offsetof(PRINTDESC, dwFlags) == 90);
+static_assert(offsetof(PRINTDESC, lpDevMode) == 94);
+static_assert(offsetof(PRINTDESC, szDevice) == 102);
+static_assert(offsetof(PRINTDESC, szPort) == 622);
+static_assert(sizeof(PRINTJOB) == 1018);
+static_assert(offsetof(PRINTJOB, desc) == 116);
+static_assert(offsetof(PRINTJOB, lpfnPaint) == 998);
+static_assert(offsetof(PRINTJOB, lpfnMorePages) == 1006);
+static_assert(offsetof(PRINTJOB, dwUser) == 1014);
 
 #endif
 

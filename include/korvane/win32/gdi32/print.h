@@ -27,6 +27,7 @@ typedef struct _BANDINFOSTRUCT {
 #define SP_USERABORT (-3)
 #define SP_OUTOFDISK (-4)
 #define SP_OUTOFMEMORY (-5)
+#define SP_NOTREPORTED 0x4000
 
 #define DRAFTMODE 7
 #define QUERYESCSUPPORT 8
