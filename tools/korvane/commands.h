@@ -12,6 +12,8 @@ int maskCommand(Args args);
 int settingsCommand(Args args);
 int charsetCommand(Args args);
 int demoCommand(Args args);
+int printersCommand(Args args);
+int printCommand(Args args);
 
 // Runs a command line without the program name ("number", "format", ...).
 int runCommand(const Args& args);

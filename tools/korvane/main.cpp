@@ -27,6 +27,8 @@ const char kToolHelp[] =
     "  mask strip MASK TEXT...            take the typed characters out of masked text\n"
     "  settings                           the regional settings in force and their source\n"
     "  charset                            the character set in force\n"
+    "  printers                           the printers, their ports and papers, the default\n"
+    "  print [OPTIONS] FILE               print a text file (korvane print --help)\n"
     "  demo                               a short tour with fixed inputs\n"
     "\n"
     "Values come from the arguments or, when none are given, one per line from standard\n"
@@ -99,6 +101,8 @@ int runCommand(const Args& all) {
   if (name == "settings") return settingsCommand(std::move(args));
   if (name == "charset") return charsetCommand(std::move(args));
   if (name == "demo") return demoCommand(std::move(args));
+  if (name == "printers") return printersCommand(std::move(args));
+  if (name == "print") return printCommand(std::move(args));
   return report.usage("unknown command " + quoted(name));
 }
 
