@@ -9,6 +9,13 @@
 
 namespace {
 
+// What the BANDINFO escape writes (BANDINFOSTRUCT, which not every Windows SDK declares).
+struct BandInfo {
+  BOOL fGraphics;
+  BOOL fText;
+  RECT rcGraphics;
+};
+
 WORD resultOf(const kv::JobEntry& job) {
   if (!job.aborted) return PRINT_DONE;
   switch (job.spoolerCode) {
@@ -57,7 +64,7 @@ void printSheets(HDC dc, kv::PageLayout& layout, RECT sheet) {
     }
     int graphics = 0, text = 0, bandInfo = 0;
     if (kv::JobEntry* job = kv::findJobEntry(dc); job && job->bandState) {
-      BANDINFOSTRUCT info{};
+      BandInfo info{};
       if (Escape(dc, BANDINFO, 0, nullptr, &info) > 0) {
         graphics = info.fGraphics, text = info.fText, bandInfo = 1;
       }
