@@ -179,7 +179,7 @@ TEST_F(PagePrintTest, FailuresGiveTheirCodes) {
 TEST_F(PagePrintTest, CancelAbortAndStopEndTheJobWithoutOutput) {
   run_.pages = 3;
   run_.onPaint = [](HDC) {
-    if (run->page == 2) PostMessageA(run->dialog, WM_COMMAND, IDCANCEL, 0);
+    if (run->page == 2) PostMessageA(GetDlgItem(run->dialog, IDCANCEL), BM_CLICK, 0, 0);  // Cancel pressed
     return TRUE;
   };
   EXPECT_EQ(print(), PRINT_CANCELLED);

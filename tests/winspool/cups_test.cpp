@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <thread>
 
+#include <korvane/print.h>
+
 #include "printer_fixture.h"
 
 namespace {
@@ -114,4 +116,44 @@ TEST_F(Cups, AJobReachesTheQueueAsPdf) {
   }
   EXPECT_EQ(pages, "2");
   EXPECT_EQ(kwtest::pdfInfo(out.string(), "Title"), "To the queue");
+}
+
+namespace {
+int queuePages = 0;
+BOOL KV_CALL paintQueuePage(HDC dc, int, LPRECT, DWORD, int, int, int) {
+  char text[16];
+  const int n = std::snprintf(text, sizeof text, "Sheet%d", ++queuePages);
+  TextOutA(dc, 1000, -1000, text, n);
+  return TRUE;
+}
+BOOL KV_CALL twoPages(DWORD) { return queuePages < 2; }
+}  // namespace
+
+TEST_F(Cups, PagePrintSendsItsJobToTheQueueWithTheQueuesOwnCopies) {
+  const kwtest::fs::path out = *dir_ / "out" / "kvfile.pdf";
+  kwtest::fs::remove(out);
+  HWND owner = CreateWindowExA(0, "Static", "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  PRINTJOB job{};
+  job.nCopies = 2;  // the queue makes copies itself: each sheet is painted once
+  job.cxPage = 8000;
+  job.cyPage = 10000;
+  job.bAllPages = TRUE;
+  job.bSnap = TRUE;
+  job.lpfnPaint = paintQueuePage;
+  job.lpfnMorePages = twoPages;
+  job.desc.lpszDocName = "Through PagePrint";
+  std::snprintf(job.desc.szDevice, sizeof job.desc.szDevice, "kvfile");
+  queuePages = 0;
+  EXPECT_EQ(PagePrint(owner, &job), 1);
+  EXPECT_EQ(job.desc.wResult, PRINT_DONE);
+  EXPECT_EQ(queuePages, 2);
+  DestroyWindow(owner);
+  std::string text;
+  for (int tries = 0; tries < 100 && text.find("Sheet2") == std::string::npos; ++tries) {
+    if (kwtest::fs::exists(out)) text = kwtest::run("pdftotext -q '" + out.string() + "' - 2>/dev/null");
+    if (text.find("Sheet2") == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_NE(text.find("Sheet1"), std::string::npos);
+  EXPECT_NE(text.find("Sheet2"), std::string::npos);
+  EXPECT_EQ(kwtest::pdfInfo(out.string(), "Title"), "Through PagePrint");
 }
