@@ -37,6 +37,27 @@ KV_API int KV_CALL PrintGetPageSizes(LPCSTR device, LPCSTR driver, LPCSTR port, 
    used. */
 KV_API int KV_CALL PrintCanDoPrinterSetup(DWORD reserved, LPCSTR device);
 
+/* --- The printer setup dialog ----------------------------------------------------------
+   A modal "Printer Setup" dialog owned by `owner`: every printer on each of its ports, OK,
+   Cancel and Setup (the printer's own properties). `devMode` holds the caller's device
+   mode handle (or null: the saved setup's for these names serves); `device`, `driver`
+   and `port` hold the current choice and must have room for 260 bytes each. On OK with a
+   changed choice: the names and a new device mode come back (the old handle is freed),
+   the setup is saved, a new printer becomes the default in win.ini ("device" of
+   "windows") and WM_WININICHANGE is broadcast. Returns non-zero for that; 0 for Cancel,
+   an unchanged choice, or when the dialog cannot run (nothing is written then). The
+   sixth argument is kept and not read. */
+KV_API int KV_CALL PrintPrinterSetup(HWND owner, HGLOBAL *devMode, LPSTR device, LPSTR driver, LPSTR port,
+                                     LPCSTR reserved);
+/* The same; with `hidePortless` printers on the port "None" are left out, and when the
+   printer's properties change the device mode the string `messageId` of
+   `messageInstance` (both non-zero) is shown. */
+KV_API int KV_CALL PrintPrinterSetupExt(HWND owner, HGLOBAL *devMode, LPSTR device, LPSTR driver, LPSTR port,
+                                        LPCSTR reserved, BOOL hidePortless, HINSTANCE messageInstance,
+                                        UINT messageId);
+/* The dialog's procedure over the template PRTSETUP; WM_INITDIALOG takes the record. */
+KV_API INT_PTR KV_CALL PrintPrinterSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 /* Drops the saved printer setup (the library does so itself when it unloads). */
 KV_API void KV_CALL PrtClearSaved(void);
 
