@@ -19,6 +19,20 @@ CHAR upper(CHAR c) {
 
 bool isDigitChar(CHAR c) { return IsCharAlphaNumericA(c) && !IsCharAlphaA(c); }
 
+// The classes a double-byte character fits: they test nothing and convert nothing of it.
+bool takesAny(CHAR maskChar) { return maskChar == 'X' || maskChar == '!' || maskChar == '*'; }
+
+// The length of text without a lead byte that lacks its trail byte at the end.
+size_t wholeCharsLength(const char* text, size_t length) {
+  size_t p = 0;
+  while (p < length) {
+    const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[p])) ? 2 : 1;
+    if (p + step > length) break;
+    p += step;
+  }
+  return p;
+}
+
 bool isUnlimited(LPCSTR proper) {
   const size_t n = std::strlen(proper);
   return n > 0 && proper[n - 1] == '*';
@@ -115,13 +129,27 @@ int FMTMaskTextEx(LPCSTR input, LPSTR output, LPCSTR mask, BOOL consume) {
       ++j;
       continue;
     }
+    if (m[j] == '*') break;  // the last place takes all the rest
+    if (IsDBCSLeadByte(static_cast<BYTE>(input[i]))) {
+      // A double-byte character is never split: it takes two places that take any
+      // character, unconverted, or none (a lone lead byte at the end is dropped too).
+      const bool whole = i + 1 < inputLen;
+      if (whole && takesAny(m[j]) && j + 1 < maskLen && takesAny(m[j + 1])) {
+        work[j++] = input[i++];
+        work[j++] = input[i++];
+      } else {
+        i += whole ? 2 : 1;
+      }
+      continue;
+    }
     CHAR c = input[i++];
     if (FMTMaskCharAccepts(m[j], &c)) work[j++] = c;  // a rejected character is dropped
   }
   size_t end = j;
   if (unlimited) {
-    // The "*" that took the first of them stands before j; the rest follows it unchanged.
-    const size_t rest = inputLen - i;
+    // From the "*" on the rest follows unchanged, but for a lead byte it would leave
+    // alone at the end.
+    const size_t rest = wholeCharsLength(input + i, inputLen - i);
     std::memcpy(work + end, input + i, rest);
     end += rest;
   } else if (j < maskLen && !FMTIsMaskChar(m[j])) {
