@@ -94,8 +94,8 @@ typedef struct tagFMTCNTLBLOCK {
   HWND hWnd;
   UINT uMsg;   /* low 16 bits used */
   UINT wParam; /* low 16 bits used */
-  LONG lParam;
-  LONG lResult;
+  LPARAM lParam;   /* pointer-sized on 64-bit targets: it may carry text */
+  LRESULT lResult;
 } FMTCNTLBLOCK;
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -138,6 +138,13 @@ KV_FMT_LAYOUT(offsetof(struct tagFMTCNTLBLOCK, lParam) == 172, "lParam");
 KV_FMT_LAYOUT(offsetof(struct tagFMTCNTLBLOCK, lResult) == 176, "lResult");
 KV_FMT_LAYOUT(sizeof(struct tagFMTCNTLBLOCK) == 184, "size: rounded up to the double's 8");
 #undef KV_FMT_LAYOUT
+#endif
+#if defined(__cplusplus)
+static_assert(sizeof(((FMTCNTLBLOCK *)0)->lParam) == sizeof(void *), "lParam holds a pointer");
+static_assert(sizeof(((FMTCNTLBLOCK *)0)->lResult) == sizeof(void *), "lResult holds a window result");
+#else
+_Static_assert(sizeof(((FMTCNTLBLOCK *)0)->lParam) == sizeof(void *), "lParam holds a pointer");
+_Static_assert(sizeof(((FMTCNTLBLOCK *)0)->lResult) == sizeof(void *), "lResult holds a window result");
 #endif
 
 /* Gives the block its starting values (see the fields); 0 for a null block, else 1. */

@@ -92,7 +92,9 @@ TEST(NumberPic, InitGivesStartingValuesAndKeepsHighFlags) {
   double zero = 0;
   EXPECT_EQ(std::memcmp(&b.dValue, &zero, sizeof zero), 0);
   EXPECT_EQ(b.iNegCurr, static_cast<INT>(0xA5A5A5A5u));  // left to the caller
-  EXPECT_EQ(b.lResult, static_cast<LONG>(0xA5A5A5A5u));
+  LRESULT filled;
+  std::memset(&filled, 0xA5, sizeof filled);
+  EXPECT_EQ(b.lResult, filled);
   b.wFlags = 0x0000FFFFu;
   FMTInitCntlBlock(&b);
   EXPECT_EQ(b.wFlags, 0x0000E025u);
