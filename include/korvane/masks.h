@@ -36,4 +36,26 @@ KV_API int KV_CALL FMTMaskText(LPCSTR input, LPSTR output, LPCSTR mask);
    a character of the wrong class, or the text is longer than a limited mask). */
 KV_API int KV_CALL FMTUnmaskInput(struct tagFMTCNTLBLOCK *block);
 
+/* The set-masked-text message of a masked edit field: lParam the unmasked text. */
+#define FMT_EM_SETMASKEDTEXT 0x0426
+
+/* Keeps a masked edit field's text in the shape of its mask. The field is a single-line
+   edit control whose procedure the application replaced with its own; for every message
+   that procedure fills a block with hWnd, uMsg, wParam, lParam, the mask in lpszPicture
+   and wFlags, and calls this. 1: the message was handled, return lResult; 0: process it
+   as usual (pass it to the control's procedure). Handled: typed characters (literals are
+   typed for the user, a character the mask refuses beeps and changes nothing, a tab is
+   swallowed, a lead byte waits for its trail byte), backspace, Delete, WM_CLEAR and
+   WM_CUT (typed characters go, literals stay), Left, Right, Home and End (the caret
+   rests only where a character is typed; Shift+Home and Shift+End select). With
+   FMT_FLAG_REMASK, WM_SETTEXT, EM_REPLACESEL and WM_PASTE are processed and the text
+   then put into the mask; with FMT_FLAG_NOTIFY too, the change is reported (EM_SETMODIFY
+   and EN_CHANGE to the parent), and FMT_EM_SETMASKEDTEXT is answered by sending the
+   procedure FMT_EM_SETMASKEDTEXT with wParam the control's identifier and lParam the
+   text masked for display (blanks in the places not filled), for it to show. While a call
+   runs on a thread, further calls on that thread return 0: the procedure's normal
+   processing of what a call sends it. 0 also for a null block, a null or invalid mask,
+   and a window that is not a live control taking selections. */
+KV_API int KV_CALL FMTValidateInput(struct tagFMTCNTLBLOCK *block);
+
 #endif
