@@ -2,8 +2,16 @@
 # without a resource compiler: the string table (entries are "<id>, "text"" lines; ""
 # inside a text is a quote, other escapes are C's and pass through) and the dialog
 # templates in their binary form (RcScript.cmake).
-# cmake -DRC=<file.rc> -DOUT=<file.cpp> -P RcData.cmake
+# cmake -DRC=<file.rc> -DOUT=<file.cpp> [-DNAMESPACE=ns -DINCLUDE=header] -P RcData.cmake
+# (the table is NAMESPACE::gResources, declared by INCLUDE; the library's by default)
 cmake_policy(VERSION 3.25)
+if(NOT DEFINED NAMESPACE)
+  set(NAMESPACE kv)
+endif()
+if(NOT DEFINED INCLUDE)
+  set(INCLUDE resources/resources.h)
+endif()
+get_filename_component(rc_name "${RC}" NAME)
 include(${CMAKE_CURRENT_LIST_DIR}/RcScript.cmake)
 kv_rc_read("${RC}")
 
@@ -55,10 +63,10 @@ else()
   set(data_ref "nullptr, 0")
 endif()
 
-file(WRITE "${OUT}.tmp" "// Generated from korvane.rc: do not edit.
-#include \"resources/resources.h\"
+file(WRITE "${OUT}.tmp" "// Generated from ${rc_name}: do not edit.
+#include \"${INCLUDE}\"
 
-namespace kv {
+namespace ${NAMESPACE} {
 
 namespace {
 constexpr KW_STRING_RESOURCE kStrings[] = {
@@ -67,7 +75,7 @@ ${blobs}${table}}  // namespace
 
 constinit const KW_RESOURCES gResources = {kStrings, sizeof kStrings / sizeof kStrings[0], ${data_ref}};
 
-}  // namespace kv
+}  // namespace ${NAMESPACE}
 ")
 file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUT}.tmp")

@@ -1,6 +1,7 @@
 // DocumentPropertiesA and DeviceCapabilitiesA of the built-in driver.
 #include "winspool/devmode.h"
 #include "winspool/printer_handles.h"
+#include "winspool/properties_dialog.h"
 
 #include <cstring>
 
@@ -11,11 +12,11 @@ constexpr int kPaperNameBytes = 64;
 
 }  // namespace
 
-KW32_API LONG WINAPI DocumentPropertiesA(HWND, HANDLE printer, LPSTR, PDEVMODEA output, PDEVMODEA input, DWORD mode) {
+KW32_API LONG WINAPI DocumentPropertiesA(HWND owner, HANDLE printer, LPSTR, PDEVMODEA output, PDEVMODEA input, DWORD mode) {
   try {
     kw::winspool::Printer p;
     if (!kw::winspool::printerOf(printer, p)) return -1;
-    if ((mode & DM_OUT_BUFFER) == 0 && (mode & DM_IN_BUFFER) == 0) return sizeof(DEVMODEA);
+    if ((mode & (DM_OUT_BUFFER | DM_IN_BUFFER | DM_IN_PROMPT)) == 0) return sizeof(DEVMODEA);
     DEVMODEA result = kw::winspool::defaultDevMode(p);
     if (mode & DM_IN_BUFFER) {
       DEVMODEA wanted;
@@ -23,6 +24,14 @@ KW32_API LONG WINAPI DocumentPropertiesA(HWND, HANDLE printer, LPSTR, PDEVMODEA 
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
       }
+    }
+    if (mode & DM_OUT_BUFFER && output == nullptr) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return -1;
+    }
+    if (mode & DM_IN_PROMPT) {
+      const LONG answer = kw::winspool::promptDevMode(owner, p, result);
+      if (answer != kIdOk) return answer;  // Cancel writes nothing
     }
     if (mode & DM_OUT_BUFFER) {
       if (output == nullptr) {
