@@ -7,12 +7,29 @@
 #include <string>
 #include <vector>
 
+#include "frame/state.h"
 #include "print_fixture.h"
 
 namespace {
 
 std::function<void(HWND)> script;
 int broadcasts = 0;
+std::vector<std::string> boxes;
+
+int boxHook(HWND, LPCSTR text, LPCSTR caption, UINT) {
+  boxes.push_back(std::string(caption ? caption : "") + ": " + (text ? text : ""));
+  return IDOK;
+}
+
+// Picks A4 in the printer's properties dialog and presses its OK.
+void CALLBACK choosePaper(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND props = GetActiveWindow();
+  HWND paper = GetDlgItem(props, 101);
+  const LRESULT a4 = SendMessageA(paper, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A4"));
+  SendMessageA(paper, CB_SETCURSEL, a4, 0);
+  SendMessageA(GetDlgItem(props, IDOK), BM_CLICK, 0, 0);
+}
 
 void CALLBACK runScript(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
@@ -85,10 +102,10 @@ class PrinterSetup : public PrintFixture {
     UnregisterClassA("SetupBroadcastCounter", nullptr);
     PrintFixture::TearDown();
   }
-  int run(std::function<void(HWND)> steps, BOOL hidePortless = FALSE) {
+  int run(std::function<void(HWND)> steps, BOOL hidePortless = FALSE, HINSTANCE instance = nullptr, UINT id = 0) {
     script = std::move(steps);
     SetTimer(nullptr, 0, 1, runScript);
-    return PrintPrinterSetupExt(listener_, &mode_, device_, driver_, port_, "unused", hidePortless, nullptr, 0);
+    return PrintPrinterSetupExt(listener_, &mode_, device_, driver_, port_, "unused", hidePortless, instance, id);
   }
   std::string defaultDevice() {
     char text[600] = "";
@@ -181,4 +198,28 @@ TEST_F(PrinterSetup, SurvivesNestedDialogsLongNamesAndForeignHandles) {
   EXPECT_EQ(foreign, reinterpret_cast<HGLOBAL>(0x1234));
   EXPECT_EQ(std::string(device_), longName);
   EXPECT_EQ(PrintPrinterSetup(listener_, nullptr, device_, driver_, port_, nullptr), 0);
+}
+
+TEST_F(PrinterSetup, NewPaperFromThePrintersPropertiesIsAChange) {
+  boxes.clear();
+  KwSetMessageBoxHook(boxHook);
+  const HGLOBAL before = mode_;
+  const int chosen = run(
+      [](HWND dialog) {
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 4)));
+        SetTimer(nullptr, 0, 1, choosePaper);
+        press(dialog, 4);  // Setup: the printer's own dialog
+        press(dialog, IDOK);
+      },
+      FALSE, kv::gpState->module, 1963);
+  KwSetMessageBoxHook(nullptr);
+  EXPECT_NE(chosen, 0);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "Printer Setup: Printing Error");  // the caller's string, the dialog's caption
+  ASSERT_NE(mode_, nullptr);
+  EXPECT_NE(mode_, before);  // the old one was freed and replaced
+  auto* mode = static_cast<DEVMODEA*>(GlobalLock(mode_));
+  EXPECT_EQ(mode->dmPaperSize, DMPAPER_A4);
+  GlobalUnlock(mode_);
+  EXPECT_EQ(defaultDevice(), "File PDF,PDF Writer," + out_);  // same printer: win.ini untouched
 }

@@ -2,6 +2,7 @@
 // file through the library's page printing, a progress line per page.
 #include <korvane/korvane.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -16,7 +17,10 @@ namespace {
 
 const char kPrintersHelp[] =
     "usage: korvane printers\n"
+    "       korvane printers --setup [--choose LINE]\n"
     "Each printer: its name (\"(default)\" after the default one), driver, ports and papers.\n"
+    "--setup opens the printer setup dialog and prints what was chosen; --choose picks the\n"
+    "first line beginning with LINE (\"Name on port\") and presses OK (needed without a display).\n"
     "Printers come from the CUPS server and from win.ini's section [devices]\n"
     "(Name=driver,port; a port that is a path ending in .pdf writes PDF files).\n";
 
@@ -94,9 +98,64 @@ const char* outcome(int code) {
   return code >= 0 && code <= 7 ? words[code] : "unknown result";
 }
 
+std::string gChoice;
+
+// Picks the chosen line of the setup dialog and presses OK, as a person would.
+void CALLBACK chooseLine(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND dialog = GetActiveWindow();
+  HWND list = GetDlgItem(dialog, 900);
+  const LRESULT at =
+      SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(gChoice.c_str()));
+  if (at < 0) {
+    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    return;
+  }
+  SendMessageA(list, LB_SETCURSEL, at, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(900, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+int setup(Reporter& report, const std::string& choice) {
+  char device[260] = "", driver[260] = "", port[260] = "";
+  PrintGetDefaultPrinter(device, driver, port);
+  HGLOBAL mode = device[0] ? PrintGetDevMode(0, device, driver, port, 0) : nullptr;
+  gChoice = choice;
+  if (!choice.empty()) SetTimer(nullptr, 0, 1, chooseLine);
+  const int changed = PrintPrinterSetup(nullptr, &mode, device, driver, port, nullptr);
+  if (!changed) {
+    report.result("unchanged");
+  } else {
+    report.result(std::string("device: ") + device);
+    report.result(std::string("driver: ") + driver);
+    report.result(std::string("port: ") + port);
+    const auto* m = mode ? static_cast<const DEVMODEA*>(GlobalLock(mode)) : nullptr;
+    if (!m) report.result("device mode: the printer's default");
+    if (m) {
+      report.result("paper: " + std::to_string(m->dmPaperSize));
+      report.result(std::string("orientation: ") + (m->dmOrientation == DMORIENT_LANDSCAPE ? "landscape" : "portrait"));
+      report.result("copies: " + std::to_string(m->dmCopies));
+      GlobalUnlock(mode);
+    }
+  }
+  if (mode) GlobalFree(mode);
+  return report.status();
+}
+
 int printers(Args args) {
   Reporter report("printers");
   if (wantsHelp(args)) return showHelp(kPrintersHelp);
+  std::string choice;
+  if (takeOption(args, "choose", choice) < 0) return report.usage("--choose needs a line");
+  const auto wantsSetup = std::find(args.begin(), args.end(), "--setup");
+  if (wantsSetup != args.end()) {
+    args.erase(wantsSetup);
+    if (!checkNoOptions(args, report)) return report.status();
+    if (!args.empty()) return report.usage("no arguments expected");
+    // Windows are headless here: nobody could answer a dialog left open.
+    if (choice.empty()) return report.usage("without a display, --setup needs --choose LINE");
+    return setup(report, choice);
+  }
   if (!checkNoOptions(args, report)) return report.status();
   if (!args.empty()) return report.usage("no arguments expected");
   DWORD needed = 0, count = 0;

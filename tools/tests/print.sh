@@ -34,4 +34,14 @@ if [[ -e $work/no ]]; then failures=$((failures + 1)); echo "FAIL: a directory w
 expect 2 '' 'korvane print: no printer "Nobody"' print --printer Nobody "$work/text.txt"
 expect 2 '' 'korvane print: cannot read "'"$work"'/missing.txt"' print "$work/missing.txt"
 expect 2 '' 'korvane print: --copies takes 1 to 999 (see korvane print --help)' print --copies 0 "$work/text.txt"
+# The setup dialog, chosen as a person would; the new default lands in win.ini.
+expect 0 $'device: Nowhere\ndriver: PDF Writer\nport: '"$work"$'/no/x.pdf\ndevice mode: the printer\'s default' '' \
+  printers --setup --choose 'Nowhere on '
+checks=$((checks + 1))
+if ! grep -qx "device=Nowhere,PDF Writer,$work/no/x.pdf" "$KORVANE_WININI"; then
+  failures=$((failures + 1)); echo "FAIL: win.ini lacks the new default"; cat "$KORVANE_WININI"
+fi
+expect 0 'unchanged' '' printers --setup --choose 'Nobody on '
+expect 2 '' 'korvane printers: without a display, --setup needs --choose LINE (see korvane printers --help)' \
+  printers --setup
 finish
