@@ -26,41 +26,36 @@ bool endsWith(LPCSTR text, LPCSTR tail) {
   return b <= a && std::memcmp(text + a - b, tail, b) == 0;
 }
 
-// Thousands and decimal separators of the text: checks the grouping, removes the
-// separators and leaves "." as the point. False when the text is not well formed.
-bool normalizeSeparators(LPSTR text, CHAR thousand, CHAR decimal) {
-  if (!thousand && !decimal) return true;
-  LPSTR point = nullptr;
-  bool groups = false;
-  for (LPSTR p = text; *p; ++p) {
-    if (decimal && *p == decimal) {
-      if (point) return false;
-      point = p;
-    } else if (thousand && *p == thousand) {
-      if (point) return false;
-      groups = true;
+// Thousands and decimal separators of the text: checks the grouping (every separator
+// after exactly three characters, counted leftwards from the point or the end, and at most
+// three before the first), removes the separators and leaves "." as the point. Returns the
+// new length, or -1 when the text is not well formed.
+long normalizeSeparators(LPSTR text, CHAR thousand, CHAR decimal) {
+  long point = -1, last = -1;
+  long i = 0;
+  for (; text[i]; ++i) {
+    const CHAR c = text[i];
+    if (decimal && c == decimal) {
+      if (point >= 0) return -1;
+      point = i;
+    } else if (thousand && c == thousand) {
+      if (point >= 0 || (last >= 0 ? i - last - 1 != 3 : i > 3)) return -1;
+      last = i;
     }
   }
-  if (groups) {
-    // Leftwards from the point (or the end): every separator after exactly three digits.
-    size_t i = point ? static_cast<size_t>(point - text) : std::strlen(text);
-    int run = 0;
-    while (i > 0) {
-      --i;
-      if (text[i] == thousand) {
-        if (run != 3) return false;
-        removeAt(text, i);
-        run = 0;
-      } else {
-        ++run;
-      }
-    }
-    if (run > 3) return false;
+  if (last >= 0 && (point >= 0 ? point : i) - last - 1 != 3) return -1;
+  if (last < 0) {
+    if (point >= 0 && decimal != '.') text[point] = '.';
+    return i;
   }
-  if (decimal && decimal != '.') {
-    if (LPSTR p = std::strchr(text, decimal)) *p = '.';
+  long out = 0;
+  for (long k = 0; k < i; ++k) {
+    const CHAR c = text[k];
+    if (c == thousand && k <= last) continue;
+    text[out++] = k == point ? '.' : c;
   }
-  return true;
+  text[out] = '\0';
+  return out;
 }
 
 // "." and digits, then optionally e or E, an optional sign and digits.
@@ -125,29 +120,24 @@ int ReadNumberText(LPSTR text, CHAR thousand, CHAR decimal, NUMBER* value) {
   IntlStrStripSpace(text);
   bool negative = false;
   size_t length = std::strlen(text);
-  if (text[0] == '+') {
-    removeAt(text, 0);
-  } else if (text[0] == '-') {
-    removeAt(text, 0);
-    negative = true;
-  } else if (length && text[length - 1] == '+') {
+  if (text[0] == '+' || text[0] == '-') {
+    negative = text[0] == '-';
+    ++text;
+  } else if (length && (text[length - 1] == '+' || text[length - 1] == '-')) {
+    negative = text[length - 1] == '-';
     text[length - 1] = '\0';
-  } else if (length && text[length - 1] == '-') {
-    text[length - 1] = '\0';
-    negative = true;
   }
   if (thousand == decimal) thousand = '\0';
-  if (!normalizeSeparators(text, thousand, decimal)) return 0;
-  if (!plainSyntax(text)) return 0;
+  const long used = normalizeSeparators(text, thousand, decimal);
+  if (used < 0 || !plainSyntax(text)) return 0;
   bool zero = true;
-  for (LPCSTR p = text; *p; ++p) zero = zero && (*p == '0' || *p == '.');
+  for (LPCSTR p = text; *p && zero; ++p) zero = *p == '0' || *p == '.';
   NUMBER result;
   if (zero) {
     NumLongToNumber(&result, 0);
   } else {
     // The whole text must be the number.
-    const int used = NumAsciiToNumber(&result, text);
-    if (used <= 0 || static_cast<size_t>(used) != std::strlen(text)) return 0;
+    if (NumAsciiToNumber(&result, text) != used) return 0;
     if (negative) NumNegate(&result);
   }
   *value = result;

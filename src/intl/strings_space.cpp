@@ -72,6 +72,17 @@ KV_API LPSTR KV_CALL IntlStripEndSpace(LPSTR dst, LPCSTR src) {
 KV_API LPSTR KV_CALL IntlStrStripSpace(LPSTR s) {
   if (!s) return nullptr;
   const bool dbcs = DbcsMode();
+  if (!dbcs) {
+    // Single bytes: the ends alone need looking at.
+    const auto white = [](CHAR c) { return IsBlankClass(&c, Blank::kWhiteSpace, false); };
+    size_t from = 0;
+    while (s[from] && white(s[from])) ++from;
+    size_t to = from + std::strlen(s + from);
+    while (to > from && white(s[to - 1])) --to;
+    if (from) std::memmove(s, s + from, to - from);
+    s[to - from] = '\0';
+    return s;
+  }
   LPCSTR from = skipClass(s, Blank::kWhiteSpace, dbcs);
   LPCSTR to = trimmedEnd(from, from, Blank::kWhiteSpace, dbcs);
   const auto n = static_cast<size_t>(to - from);
