@@ -54,8 +54,9 @@ KV_API int KV_CALL FMTUnmaskInput(struct tagFMTCNTLBLOCK *block);
    procedure FMT_EM_SETMASKEDTEXT with wParam the control's identifier and lParam the
    text masked for display (blanks in the places not filled), for it to show. While a call
    runs on a thread, further calls on that thread return 0: the procedure's normal
-   processing of what a call sends it. 0 also for a null block, a null or invalid mask,
-   and a window that is not a live control taking selections. */
+   processing of what a call sends it. 0 also for a null block, a null or invalid mask, a
+   mask holding a double-byte character (positions are bytes), and a window that is not a
+   live control taking selections. */
 KV_API int KV_CALL FMTValidateInput(struct tagFMTCNTLBLOCK *block);
 
 #endif

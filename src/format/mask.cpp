@@ -133,7 +133,8 @@ int FMTMaskTextEx(LPCSTR input, LPSTR output, LPCSTR mask, BOOL consume) {
     if (IsDBCSLeadByte(static_cast<BYTE>(input[i]))) {
       // A double-byte character is never split: it takes two places that take any
       // character, unconverted, or none (a lone lead byte at the end is dropped too).
-      const bool whole = i + 1 < inputLen;
+      // (Trail bytes of the double-byte code pages are 0x40 and above.)
+      const bool whole = i + 1 < inputLen && static_cast<BYTE>(input[i + 1]) >= 0x40;
       if (whole && takesAny(m[j]) && j + 1 < maskLen && takesAny(m[j + 1])) {
         work[j++] = input[i++];
         work[j++] = input[i++];
@@ -153,8 +154,10 @@ int FMTMaskTextEx(LPCSTR input, LPSTR output, LPCSTR mask, BOOL consume) {
     std::memcpy(work + end, input + i, rest);
     end += rest;
   } else if (j < maskLen && !FMTIsMaskChar(m[j])) {
-    work[end++] = m[j];  // the literal after the last filled place
+    work[end++] = m[j];  // the literal after the last filled place, a whole character of it
+    if (IsDBCSLeadByte(static_cast<BYTE>(m[j])) && j + 1 < maskLen) work[end++] = m[j + 1];
   }
+  end = wholeCharsLength(work, end);
   work[end] = '\0';
   std::memcpy(output, work, end + 1);
   MemFree(work);

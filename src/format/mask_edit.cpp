@@ -85,6 +85,14 @@ bool takeTyped(HWND window, WPARAM code, TypedChar* ch) {
   return true;
 }
 
+// Positions step byte by byte: a double-byte literal would be split, so a mask with one
+// (under the code page in force) is not a field's mask.
+bool singleByte(LPCSTR mask) {
+  for (const char* p = mask; *p; ++p)
+    if (IsDBCSLeadByte(static_cast<BYTE>(*p))) return false;
+  return true;
+}
+
 // Returns 1 with *result set when the message was handled.
 int typed(HWND window, const MaskEditContext& c, WPARAM code) {
   if (code == 0x08) {
@@ -189,7 +197,7 @@ KV_API int KV_CALL FMTValidateInput(tagFMTCNTLBLOCK* block) {
   c.mask = maskProper(c.picture);
   if (!window || !c.mask || !FMTIsValidMaskFormat(c.mask) || !IsWindow(window)) return 0;
   c.length = std::strlen(c.mask);
-  if (c.length > 0xFFFE) return 0;  // positions are 16-bit
+  if (c.length > 0xFFFE || !singleByte(c.mask)) return 0;  // positions are 16-bit bytes
   c.unlimited = c.mask[c.length - 1] == '*';
   c.proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
   // Only a control that takes selections is a field: anything else keeps its messages.

@@ -14,13 +14,13 @@ namespace kv {
 
 void FMTRemaskWindowText(HWND window, const MaskEditContext& c) {
   const size_t length = fieldTextLength(window, c);
+  if (length == 0) return;  // a field emptied stays empty, without the mask's first literal
   // At most the mask's length of text; all of it for a mask without end.
   const size_t read = c.unlimited ? length + static_cast<size_t>(FMTCntNonMaskChars(c.picture)) : c.length;
   WorkText text(read + 1);
   if (!text.get()) return;
   const LRESULT got = callField(window, c, WM_GETTEXT, read + 1, reinterpret_cast<LPARAM>(text.get()));
   text.get()[got > 0 && static_cast<size_t>(got) <= read ? static_cast<size_t>(got) : 0] = '\0';
-  if (!text.get()[0]) return;  // a field emptied stays empty, without the mask's first literal
   WorkText masked((c.unlimited ? static_cast<size_t>(FMTMaskedLength(c.picture, text.get())) : c.length) + 1);
   if (!masked.get() || !FMTMaskText(text.get(), masked.get(), c.picture)) return;
   trimTrailingBlanks(masked.get());

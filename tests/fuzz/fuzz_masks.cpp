@@ -22,12 +22,7 @@ using kvfuzz::OutBuffer;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  static LANGID current = 0;
-  const LANGID system = in.ConsumeBool() ? 0x0411 : 0x0409;
-  if (system != current) {
-    kvfuzz::UseSystem(system);
-    current = system;
-  }
+  kvfuzz::UseJapaneseOrEnglish(in.ConsumeBool());
   const WORD position = in.ConsumeIntegral<WORD>() % 128;
   HeapText mask(in.ConsumeRandomLengthString(80));
   HeapText text(in.ConsumeRemainingBytesAsString());

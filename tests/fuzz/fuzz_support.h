@@ -133,4 +133,14 @@ inline void UseSystem(LANGID language) {
   IntlInit();
 }
 
+// Japanese or English for this input, switched only when it changes.
+inline void UseJapaneseOrEnglish(bool japanese) {
+  static LANGID current = 0;
+  const LANGID system = japanese ? 0x0411 : 0x0409;
+  if (system != current) {
+    UseSystem(system);
+    current = system;
+  }
+}
+
 }  // namespace kvfuzz
