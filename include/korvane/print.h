@@ -86,7 +86,7 @@ typedef BOOL(KV_CALL *PRINTMOREPROC)(DWORD user);
 #define PRINT_DONE 0         /* printed to the end */
 #define PRINT_CANCELLED 1    /* Cancel pressed, or PrintAbort */
 #define PRINT_NO_OWNER 2
-#define PRINT_NO_DC 3        /* no DC, or the document could not be started */
+#define PRINT_NO_DC 3        /* no DC, or StartDocA refused the job */
 #define PRINT_NO_MEMORY 4
 #define PRINT_NO_DISK 5
 #define PRINT_STOPPED 6      /* the application stopped it */
@@ -110,7 +110,7 @@ typedef BOOL(KV_CALL *PRINTMOREPROC)(DWORD user);
 typedef struct tagPRINTDESC {
   DWORD dwUser;                     /*   0: passed to lpfnPageNumber */
   LPCSTR lpszTitle;                 /*   4: caption of the dialog and of error boxes */
-  LPCSTR lpszDocName;               /*   8: the document name StartDocA gets */
+  LPCSTR lpszDocName;               /*   8: the job's name, for StartDocA */
   LPCSTR lpszLine1;                 /*  12: first line of the dialog */
   LPCSTR lpszLine2;                 /*  16: second line */
   PRINTPAGENUMPROC lpfnPageNumber;  /*  20: null: the library counts sheets */

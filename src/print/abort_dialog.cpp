@@ -59,7 +59,7 @@ KV_API INT_PTR KV_CALL DlgFnAbort(HWND dialog, UINT message, WPARAM, LPARAM lPar
     case WM_INITDIALOG:
       return initDialog(dialog, reinterpret_cast<HDC>(lParam));
     case WM_COMMAND: {
-      if (kv::startingDocument()) return TRUE;  // the spooler is busy starting the document
+      if (kv::startingJob()) return TRUE;  // StartDocA is still running: the job cannot stop yet
       const kv::JobEntry* job = kv::findJobEntryByDialog(dialog);
       if (!job) return TRUE;
       const HDC dc = job->dc;

@@ -120,12 +120,12 @@ void freeJobEntry(HDC dc) {
   record->starting = starting;
 }
 
-bool startingDocument() {
+bool startingJob() {
   JobThreadRecord* record = threadRecord(false);
   return record && record->starting;
 }
 
-void setStartingDocument(bool starting) {
+void setStartingJob(bool starting) {
   if (JobThreadRecord* record = threadRecord(starting)) record->starting = starting;
 }
 

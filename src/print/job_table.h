@@ -31,7 +31,7 @@ JobEntry* findJobEntryByDialog(HWND dialog);
 // Frees the entry of `dc`; the table goes when no entry is left.
 void freeJobEntry(HDC dc);
 // Whether the thread is inside StartDocA (Cancel waits meanwhile).
-bool startingDocument();
-void setStartingDocument(bool starting);
+bool startingJob();
+void setStartingJob(bool starting);
 
 }  // namespace kv

@@ -1,4 +1,4 @@
-// A whole print job: the DC, the dialog, the document, one paint call per sheet, the
+// A whole print job: the DC, the dialog, StartDocA to EndDoc, one paint call per sheet, the
 // messages taken between sheets, and the outcome as a result code.
 #include <korvane/print.h>
 
@@ -39,7 +39,7 @@ RECT sheetOf(HDC dc) {
   return RECT{0, 0, size.x, size.y < 0 ? -size.y : size.y};
 }
 
-// The sheets of a started document, until the layout has no more or the job is aborted.
+// The sheets of a started job, until the layout has no more or the job is aborted.
 void printSheets(HDC dc, kv::PageLayout& layout, RECT sheet) {
   RECT band = sheet;
   BOOL painted = TRUE;
@@ -81,8 +81,8 @@ void printSheets(HDC dc, kv::PageLayout& layout, RECT sheet) {
   if (open) EndPage(dc);
 }
 
-// False when the document could not be started.
-bool runDocument(HDC dc, const PRINTJOB& work) {
+// False when StartDocA refused the job.
+bool runJob(HDC dc, const PRINTJOB& work) {
   kv::openJobWindows(dc);
   if (supports(dc, SETABORTPROC) && SetAbortProc(dc, AbortTest) > 0) {
     if (kv::JobEntry* job = kv::findJobEntry(dc)) job->abortProc = TRUE;
@@ -92,9 +92,9 @@ bool runDocument(HDC dc, const PRINTJOB& work) {
   DOCINFOA doc{};
   doc.cbSize = sizeof doc;
   doc.lpszDocName = work.desc.lpszDocName;
-  kv::setStartingDocument(true);
+  kv::setStartingJob(true);
   const int started = StartDocA(dc, &doc);
-  kv::setStartingDocument(false);
+  kv::setStartingJob(false);
   if (started <= 0) {
     kv::reportJobError(dc, started);
     kv::closeJobWindows(dc);
@@ -160,7 +160,7 @@ KV_API int KV_CALL PagePrint(HWND owner, PRINTJOB* job) {
   entry->instance = kv::gpState->module;
 
   if (job->nPageCount < 1) job->nPageCount = 1;
-  const bool started = runDocument(dc, *job);
+  const bool started = runJob(dc, *job);
 
   entry = kv::findJobEntry(dc);
   WORD result = !started ? static_cast<WORD>(PRINT_NO_DC) : entry ? resultOf(*entry) : static_cast<WORD>(PRINT_FAILED);

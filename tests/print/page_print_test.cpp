@@ -165,7 +165,7 @@ TEST_F(PagePrintTest, FailuresGiveTheirCodes) {
   printer("No Such Printer");
   EXPECT_EQ(print(), PRINT_NO_DC);
 
-  printer("Nowhere");  // its file cannot be made: the document does not start
+  printer("Nowhere");  // its file cannot be made: StartDocA refuses the job
   EXPECT_EQ(print(), PRINT_NO_DC);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "Report: Out of Disk Space");

@@ -33,14 +33,14 @@ const char kPrintHelp[] =
 constexpr LONG kMargin = 1000;     // thousandths of an inch
 constexpr LONG kFontHeight = 139;  // 10 points
 
-struct Document {
+struct TextFile {
   std::vector<std::string> lines;
   size_t perPage = 0;  // known once the first page is measured
   size_t page = 0;
   LONG lineHeight = 0;
   int sheets = 0;
 };
-Document* gDocument = nullptr;
+TextFile* gTextFile = nullptr;
 
 std::string expandTabs(const std::string& line) {
   std::string out;
@@ -57,7 +57,7 @@ HFONT makeFont() {
 }
 
 BOOL KV_CALL paintPage(HDC dc, int, LPRECT, DWORD, int, int, int) {
-  Document& doc = *gDocument;
+  TextFile& doc = *gTextFile;
   HFONT font = makeFont();
   HGDIOBJ old = SelectObject(dc, font);
   if (!doc.lineHeight) {
@@ -79,16 +79,16 @@ BOOL KV_CALL paintPage(HDC dc, int, LPRECT, DWORD, int, int, int) {
 }
 
 BOOL KV_CALL morePages(DWORD) {
-  Document& doc = *gDocument;
+  TextFile& doc = *gTextFile;
   if ((doc.page + 1) * doc.perPage >= doc.lines.size()) return FALSE;
   ++doc.page;
   return TRUE;
 }
 
 int KV_CALL pageStarts(DWORD) {
-  std::printf("page %d\n", ++gDocument->sheets);
+  std::printf("page %d\n", ++gTextFile->sheets);
   std::fflush(stdout);
-  return gDocument->sheets;
+  return gTextFile->sheets;
 }
 
 const char* outcome(int code) {
@@ -215,7 +215,7 @@ int print(Args args) {
     report.problem("cannot read " + quoted(args[0]));
     return report.status();
   }
-  Document doc;
+  TextFile doc;
   std::string line;
   while (std::getline(in, line)) doc.lines.push_back(expandTabs(line));
   if (doc.lines.empty()) doc.lines.emplace_back();
@@ -278,9 +278,9 @@ int print(Args args) {
 
   HWND owner = CreateWindowExA(0, "Static", "korvane print", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                                nullptr, nullptr);
-  gDocument = &doc;
+  gTextFile = &doc;
   PagePrint(owner, &job);
-  gDocument = nullptr;
+  gTextFile = nullptr;
   DestroyWindow(owner);
   if (modeBlock) GlobalUnlock(modeBlock), GlobalFree(modeBlock);
   const int code = job.desc.wResult;
