@@ -154,8 +154,12 @@ int FMTMaskTextEx(LPCSTR input, LPSTR output, LPCSTR mask, BOOL consume) {
     std::memcpy(work + end, input + i, rest);
     end += rest;
   } else if (j < maskLen && !FMTIsMaskChar(m[j])) {
-    work[end++] = m[j];  // the literal after the last filled place, a whole character of it
-    if (IsDBCSLeadByte(static_cast<BYTE>(m[j])) && j + 1 < maskLen) work[end++] = m[j + 1];
+    // The literal after the last filled place, a whole character of it. A trail byte that
+    // reads as a mask character is a place, not part of the literal (FMTMaskedLength counts
+    // it so): the lone lead byte is then cut below.
+    work[end++] = m[j];
+    if (IsDBCSLeadByte(static_cast<BYTE>(m[j])) && j + 1 < maskLen && !FMTIsMaskChar(m[j + 1]))
+      work[end++] = m[j + 1];
   }
   end = wholeCharsLength(work, end);
   work[end] = '\0';
