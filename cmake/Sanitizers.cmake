@@ -8,3 +8,12 @@ elseif(KORVANE_SANITIZE STREQUAL "thread")
 elseif(KORVANE_SANITIZE AND NOT KORVANE_SANITIZE STREQUAL "OFF")
   message(FATAL_ERROR "KORVANE_SANITIZE must be OFF, address or thread")
 endif()
+
+# What the test processes need under the sanitizers: fontconfig keeps caches for the life
+# of the process, which LeakSanitizer would report as leaks of every test that draws text.
+function(korvane_sanitizer_environment)
+  if(KORVANE_SANITIZE STREQUAL "address")
+    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+  endif()
+endfunction()

@@ -4,7 +4,6 @@
 #include <korvane/masks.h>
 #include <korvane/memory.h>
 
-#include <atomic>
 #include <cstring>
 
 #include "format/mask.h"
@@ -14,15 +13,6 @@
 namespace kv {
 
 namespace {
-
-// A lead byte typed into a field waits here for its trail byte, which comes with the
-// field's next character: the one state that outlives a call. Fields are driven from one
-// thread at a time, but the record is atomic so that two never tear it.
-struct PendingLead {
-  std::atomic<UINT_PTR> window{0};
-  std::atomic<unsigned> lead{0};
-};
-constinit PendingLead gPendingLead;
 
 // Marks the thread busy for the length of one call.
 class BusyScope {
@@ -66,18 +56,22 @@ bool takeTyped(HWND window, WPARAM code, TypedChar* ch) {
     ch->width = 2;
     return IsDBCSLeadByte(static_cast<BYTE>(code >> 8)) && byte >= 0x40;
   }
-  const auto id = reinterpret_cast<UINT_PTR>(window);
-  const unsigned lead = gPendingLead.lead.exchange(0);
-  const UINT_PTR leadWindow = gPendingLead.window.exchange(0);
-  if (lead && leadWindow == id && byte >= 0x40) {
+  // A lead byte typed alone waits in the thread's record for the field's next character.
+  FormatThreadRecord* record = formatThreadRecord();
+  if (!record) return false;
+  const BYTE lead = record->pendingLead;
+  const HWND leadWindow = record->pendingLeadWindow;
+  record->pendingLead = 0;
+  record->pendingLeadWindow = nullptr;
+  if (lead && leadWindow == window && byte >= 0x40) {
     ch->bytes[0] = static_cast<CHAR>(lead);
     ch->bytes[1] = static_cast<CHAR>(byte);
     ch->width = 2;
     return true;
   }
   if (IsDBCSLeadByte(byte)) {
-    gPendingLead.window.store(id);
-    gPendingLead.lead.store(byte);
+    record->pendingLead = byte;
+    record->pendingLeadWindow = window;
     return false;
   }
   ch->bytes[0] = static_cast<CHAR>(byte);

@@ -3,6 +3,7 @@
 #include "format/number_pic.h"
 #include "format/settings.h"
 #include "frame/statics.h"
+#include "memory/thread_block.h"
 
 #include <korvane/memory.h>
 
@@ -28,16 +29,7 @@ void buildRegional(CurrencyAffixes* a) {
 // The calling thread's cache, created (zero-filled, not built) on first use; null when it
 // cannot be had.
 AffixCache* threadCache() {
-  const DWORD item = gTokenizerItem.value;
-  if (auto* cache = reinterpret_cast<AffixCache*>(TLS_GetItem(item))) return cache;
-  auto* cache = static_cast<AffixCache*>(MemAlloc(sizeof(AffixCache)));
-  if (!cache) return nullptr;
-  TLS_SetItem(item, reinterpret_cast<DWORD_PTR>(cache), freeCache);
-  if (TLS_GetItem(item) != reinterpret_cast<DWORD_PTR>(cache)) {
-    MemFree(cache);  // not stored: do not leak it
-    return nullptr;
-  }
-  return cache;
+  return static_cast<AffixCache*>(threadBlock(gTokenizerItem.value, sizeof(AffixCache), freeCache));
 }
 
 }  // namespace

@@ -58,6 +58,8 @@ struct FormatThreadRecord {
   DWORD separatorGeneration;  // settings generation of the two below; 0: none read yet
   CHAR regionalThousand;
   CHAR regionalDecimal;
+  BYTE pendingLead;         // a lead byte typed into a masked field, waiting for its trail
+  HWND pendingLeadWindow;   // that field
 };
 
 // The calling thread's record, created on first use; null when it cannot be allocated.

@@ -5,6 +5,7 @@
 #include "format/date_picture_cache.h"
 #include "format/number_unformat_plan.h"
 #include "frame/statics.h"
+#include "memory/thread_block.h"
 
 namespace kv {
 
@@ -20,16 +21,12 @@ void KV_CALL freeRecord(DWORD_PTR value) {
 }  // namespace
 
 FormatThreadRecord* formatThreadRecord() {
-  const DWORD item = gFormatThreadItem.value;
-  if (auto* record = reinterpret_cast<FormatThreadRecord*>(TLS_GetItem(item))) return record;
-  auto* record = static_cast<FormatThreadRecord*>(MemAlloc(sizeof(FormatThreadRecord)));
-  if (!record) return nullptr;
-  record->longestDayName = -1;
-  record->longestMonthName = -1;
-  TLS_SetItem(item, reinterpret_cast<DWORD_PTR>(record), freeRecord);
-  if (TLS_GetItem(item) != reinterpret_cast<DWORD_PTR>(record)) {
-    MemFree(record);  // the item could not be stored: do not leak it
-    return nullptr;
+  bool created = false;
+  auto* record = static_cast<FormatThreadRecord*>(
+      threadBlock(gFormatThreadItem.value, sizeof(FormatThreadRecord), freeRecord, &created));
+  if (created) {
+    record->longestDayName = -1;
+    record->longestMonthName = -1;
   }
   return record;
 }

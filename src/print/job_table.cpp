@@ -4,6 +4,7 @@
 #include <korvane/memory.h>
 
 #include "frame/statics.h"
+#include "memory/thread_block.h"
 
 namespace kv {
 
@@ -35,16 +36,8 @@ void KV_CALL freeRecord(DWORD_PTR value) {
 
 JobThreadRecord* threadRecord(bool create) {
   const DWORD item = gPrintJobItem.value;
-  if (auto* record = reinterpret_cast<JobThreadRecord*>(TLS_GetItem(item))) return record;
-  if (!create) return nullptr;
-  auto* record = static_cast<JobThreadRecord*>(MemAlloc(sizeof(JobThreadRecord)));  // zero-filled
-  if (!record) return nullptr;
-  TLS_SetItem(item, reinterpret_cast<DWORD_PTR>(record), freeRecord);
-  if (TLS_GetItem(item) != reinterpret_cast<DWORD_PTR>(record)) {
-    MemFree(record);
-    return nullptr;
-  }
-  return record;
+  if (!create) return reinterpret_cast<JobThreadRecord*>(TLS_GetItem(item));
+  return static_cast<JobThreadRecord*>(threadBlock(item, sizeof(JobThreadRecord), freeRecord));
 }
 
 bool grow(JobThreadRecord& record) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "print/device_modes.h"
+#include "print/dc_queries.h"
 
 namespace {
 
@@ -31,19 +32,6 @@ POINT listedSize(LPCSTR device, LPCSTR port, WORD code) {
   for (int i = 0; i < count; ++i)
     if (papers[i] == code) return sizes[i].x && sizes[i].y ? sizes[i] : POINT{0, 0};
   return POINT{0, 0};
-}
-
-// A device-unit length pair as logical units, both positive.
-POINT logicalSize(HDC dc, POINT device) {
-  POINT p[2] = {{0, 0}, device};
-  DPtoLP(dc, p, 2);
-  const LONG x = p[1].x - p[0].x, y = p[1].y - p[0].y;
-  return POINT{x < 0 ? -x : x, y < 0 ? -y : y};
-}
-
-bool escapePoint(HDC dc, int escape, POINT* out) {
-  if (Escape(dc, QUERYESCSUPPORT, sizeof escape, reinterpret_cast<LPCSTR>(&escape), nullptr) <= 0) return false;
-  return Escape(dc, escape, 0, nullptr, out) > 0;
 }
 
 }  // namespace
@@ -77,14 +65,14 @@ KV_API int KV_CALL PageGetPageInfo(LPCSTR driver, LPCSTR device, LPCSTR port, co
   if (landscape && paperSize.x && paperSize.y) paperSize = POINT{paperSize.y, paperSize.x};
   if (!paperSize.x || !paperSize.y) {
     POINT physical{0, 0};
-    if (!escapePoint(ic, GETPHYSPAGESIZE, &physical) || !physical.x || !physical.y) {
+    if (!kv::escapePoint(ic, GETPHYSPAGESIZE, &physical) || !physical.x || !physical.y) {
       DeleteDC(ic);
       return 0;
     }
-    paperSize = logicalSize(ic, physical);
+    paperSize = kv::logicalSize(ic, physical.x, physical.y);
   }
   POINT offset{0, 0};
-  if (escapePoint(ic, GETPRINTINGOFFSET, &offset)) offset = logicalSize(ic, offset);
+  if (kv::escapePoint(ic, GETPRINTINGOFFSET, &offset)) offset = kv::logicalSize(ic, offset.x, offset.y);
   RECT clip{};
   GetClipBox(ic, &clip);
   DeleteDC(ic);

@@ -1,7 +1,8 @@
 #include "print/page_layout.h"
 
 #include <cstdint>
-#include <cstdlib>
+
+#include "print/dc_queries.h"
 
 namespace kv {
 
@@ -16,25 +17,14 @@ PageLayout::PageLayout(HDC dc, const PRINTJOB& job) : dc_(dc), job_(job) {}
 
 void PageLayout::setUnits() const { SetMapMode(dc_, MM_HIENGLISH); }
 
-POINT PageLayout::logical(int x, int y) const {
-  POINT p[2] = {{0, 0}, {x, y}};
-  DPtoLP(dc_, p, 2);
-  const LONG w = p[1].x - p[0].x, h = p[1].y - p[0].y;
-  return POINT{w < 0 ? -w : w, h < 0 ? -h : h};
-}
-
-bool PageLayout::supports(int escape) const {
-  return Escape(dc_, QUERYESCSUPPORT, sizeof escape, reinterpret_cast<LPCSTR>(&escape), nullptr) > 0;
-}
-
 void PageLayout::applyDevice() {
-  if (supports(DRAFTMODE)) {
+  if (escapeSupported(dc_, DRAFTMODE)) {
     int draft = job_.bDraft ? 1 : 0;
     Escape(dc_, DRAFTMODE, sizeof draft, reinterpret_cast<LPCSTR>(&draft), nullptr);
   }
   const int copies = job_.nCopies < 1 ? 1 : static_cast<int>(job_.nCopies);
   bool deviceCopies = false;
-  if (copies > 1 && supports(SETCOPYCOUNT)) {
+  if (copies > 1 && escapeSupported(dc_, SETCOPYCOUNT)) {
     int made = 0;
     if (Escape(dc_, SETCOPYCOUNT, sizeof copies, reinterpret_cast<LPCSTR>(&copies), &made) > 0 && made >= copies) {
       deviceCopies = true;
@@ -54,13 +44,13 @@ void PageLayout::fit() {
   // millimetres, as GDI derives it), so that tiles meet exactly where the device says.
   SetViewportOrgEx(dc_, 0, 0, nullptr);
   SetWindowOrgEx(dc_, 0, 0, nullptr);
-  const POINT sheet = logical(GetDeviceCaps(dc_, PHYSICALWIDTH), GetDeviceCaps(dc_, PHYSICALHEIGHT));
+  const POINT sheet = logicalSize(dc_, GetDeviceCaps(dc_, PHYSICALWIDTH), GetDeviceCaps(dc_, PHYSICALHEIGHT));
   offsetDevX_ = GetDeviceCaps(dc_, PHYSICALOFFSETX);
   offsetDevY_ = GetDeviceCaps(dc_, PHYSICALOFFSETY);
-  const POINT offset = logical(offsetDevX_, offsetDevY_);
+  const POINT offset = logicalSize(dc_, offsetDevX_, offsetDevY_);
   offsetX_ = offset.x;
   offsetY_ = offset.y;
-  const POINT printable = logical(GetDeviceCaps(dc_, HORZRES), GetDeviceCaps(dc_, VERTRES));
+  const POINT printable = logicalSize(dc_, GetDeviceCaps(dc_, HORZRES), GetDeviceCaps(dc_, VERTRES));
   printableX_ = printable.x < 1 ? 1 : printable.x;
   printableY_ = printable.y < 1 ? 1 : printable.y;
   const LONG sheetX = sheet.x, sheetY = sheet.y;
@@ -71,7 +61,7 @@ void PageLayout::fit() {
   if (!job_.bSnap) {
     POINT size{width_, -height_};
     LPtoDP(dc_, &size, 1);
-    const POINT snapped = logical(size.x, size.y);
+    const POINT snapped = logicalSize(dc_, size.x, size.y);
     width_ = snapped.x, height_ = snapped.y;
   }
   const bool tileX = tiling && width_ > sheetX + kTileSlack;
@@ -164,7 +154,6 @@ BOOL PageLayout::paint(RECT band, int graphics, int text, int bandInfo) {
     if (job_.lpfnPaint) go = job_.lpfnPaint(dc_, PRINT_CODE_PAINT, &band, job_.dwUser, graphics, text, bandInfo);
   }
   RestoreDC(dc_, saved);
-  setUnits();
   return go;
 }
 

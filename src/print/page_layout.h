@@ -32,9 +32,6 @@ class PageLayout {
   // Lets the caller go over a page outside the range without anything reaching paper.
   BOOL passOver();
   bool morePages();
-  bool supports(int escape) const;
-  // A device-unit size in logical units, both positive.
-  POINT logical(int x, int y) const;
 
   HDC dc_;
   const PRINTJOB& job_;

@@ -3,6 +3,7 @@
 #include <korvane/print.h>
 
 #include "frame/state.h"
+#include "print/dc_queries.h"
 #include "print/job_table.h"
 #include "print/job_window.h"
 #include "print/page_layout.h"
@@ -27,13 +28,9 @@ WORD resultOf(const kv::JobEntry& job) {
   }
 }
 
-bool supports(HDC dc, int escape) {
-  return Escape(dc, QUERYESCSUPPORT, sizeof escape, reinterpret_cast<LPCSTR>(&escape), nullptr) > 0;
-}
-
 RECT sheetOf(HDC dc) {
   POINT size{0, 0};
-  if (!supports(dc, GETPHYSPAGESIZE) || Escape(dc, GETPHYSPAGESIZE, 0, nullptr, &size) <= 0) {
+  if (!kv::escapePoint(dc, GETPHYSPAGESIZE, &size)) {
     size = POINT{GetDeviceCaps(dc, PHYSICALWIDTH), GetDeviceCaps(dc, PHYSICALHEIGHT)};
   }
   return RECT{0, 0, size.x, size.y < 0 ? -size.y : size.y};
@@ -84,10 +81,10 @@ void printSheets(HDC dc, kv::PageLayout& layout, RECT sheet) {
 // False when StartDocA refused the job.
 bool runJob(HDC dc, const PRINTJOB& work) {
   kv::openJobWindows(dc);
-  if (supports(dc, SETABORTPROC) && SetAbortProc(dc, AbortTest) > 0) {
+  if (kv::escapeSupported(dc, SETABORTPROC) && SetAbortProc(dc, AbortTest) > 0) {
     if (kv::JobEntry* job = kv::findJobEntry(dc)) job->abortProc = TRUE;
   }
-  if (kv::JobEntry* job = kv::findJobEntry(dc)) job->bandState = supports(dc, BANDINFO) ? 1 : 0;
+  if (kv::JobEntry* job = kv::findJobEntry(dc)) job->bandState = kv::escapeSupported(dc, BANDINFO) ? 1 : 0;
 
   DOCINFOA doc{};
   doc.cbSize = sizeof doc;

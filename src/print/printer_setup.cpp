@@ -3,7 +3,7 @@
 #include <korvane/print.h>
 
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "frame/state.h"
 #include "print/printer_setup.h"
@@ -98,13 +98,8 @@ KV_API int KV_CALL PrintPrinterSetupExt(HWND owner, HGLOBAL* devMode, LPSTR devi
   int result = unchanged ? 0 : static_cast<int>(chosen);
   if (chosen == 1 && !unchanged) {
     if (!sameNames(*r)) {
-      std::vector<char> value(std::strlen(r->device) + std::strlen(r->driver) + std::strlen(r->port) + 3);
-      std::strcpy(value.data(), r->device);
-      std::strcat(value.data(), ",");
-      std::strcat(value.data(), r->driver);
-      std::strcat(value.data(), ",");
-      std::strcat(value.data(), r->port);
-      WriteProfileStringA("windows", "device", value.data());
+      const std::string value = std::string(r->device) + "," + r->driver + "," + r->port;
+      WriteProfileStringA("windows", "device", value.c_str());
       WriteProfileStringA(nullptr, nullptr, nullptr);
       broadcastWinIni(0, 0, 1000);
     }

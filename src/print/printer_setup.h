@@ -21,6 +21,7 @@ struct PrinterSetupRecord {
   UINT messageId;       // shown when the driver's dialog changed the device mode
   // Each dialog has its own enumeration, so that one closing cannot free another's.
   HGLOBAL printers;     // PRINTER_INFO_2A records, locked while the dialog is up
+  const PRINTER_INFO_2A* printerInfo;  // that lock
   DWORD printerCount;
 };
 

@@ -63,6 +63,7 @@ int enumerate(PrinterSetupRecord& r) {
     }
     if (EnumPrintersA(flags, nullptr, 2, bytes, needed, &needed, &count)) {
       r.printers = block;
+      r.printerInfo = reinterpret_cast<const PRINTER_INFO_2A*>(bytes);
       r.printerCount = count;
       return static_cast<int>(count);
     }
@@ -73,22 +74,19 @@ int enumerate(PrinterSetupRecord& r) {
   return -1;
 }
 
-const PRINTER_INFO_2A* printerList(const PrinterSetupRecord& r) {
-  return r.printers ? static_cast<const PRINTER_INFO_2A*>(GlobalLock(r.printers)) : nullptr;
-}
-
 void dropEnumeration(PrinterSetupRecord& r) {
   if (!r.printers) return;
   GlobalUnlock(r.printers);  // the lock enumerate() kept
   GlobalFree(r.printers);
   r.printers = nullptr;
+  r.printerInfo = nullptr;
   r.printerCount = 0;
 }
 
 void fillList(PrinterSetupRecord& r) {
   enumerate(r);
   const std::string format = loadString(kLineFormat), none = loadString(kNoPort);
-  if (const PRINTER_INFO_2A* p = printerList(r)) {
+  if (const PRINTER_INFO_2A* p = r.printerInfo) {
     for (DWORD i = 0; i < r.printerCount; ++i) {
       LPCSTR at = p[i].pPortName ? p[i].pPortName : "";
       while (*at) {
@@ -106,7 +104,6 @@ void fillList(PrinterSetupRecord& r) {
         else if (*at) ++at;
       }
     }
-    GlobalUnlock(r.printers);
   }
   if (r.callerDevice && *r.callerDevice) {
     const std::string prefix = std::string(r.callerDevice) + loadString(kOnWord);
@@ -131,19 +128,16 @@ bool takeSelection(PrinterSetupRecord& r) {
   const size_t cut = line.find(on);
   if (on.empty() || cut == std::string::npos) return false;
   const std::string device = line.substr(0, cut);
-  const PRINTER_INFO_2A* p = printerList(r);
-  if (!p) return false;
-  bool found = false;
-  for (DWORD i = 0; i < r.printerCount && !found; ++i) {
+  const PRINTER_INFO_2A* p = r.printerInfo;
+  for (DWORD i = 0; i < r.printerCount; ++i) {
     if (!p[i].pPrinterName || lstrcmpiA(p[i].pPrinterName, device.c_str()) != 0) continue;
     copyName(r.device, device.c_str());
     copyName(r.driver, p[i].pDriverName);
     // The port of the chosen line, not the printer's whole list of ports.
     copyName(r.port, line.c_str() + cut + on.size());
-    found = true;
+    return true;
   }
-  GlobalUnlock(r.printers);
-  return found;
+  return false;
 }
 
 void runPrinterProperties(PrinterSetupRecord& r) {

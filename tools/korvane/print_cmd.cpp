@@ -191,7 +191,7 @@ int printers(Args args) {
 int print(Args args) {
   Reporter report("print");
   if (wantsHelp(args)) return showHelp(kPrintHelp);
-  std::string device, copiesText, paperText, unused;
+  std::string device, copiesText, paperText;
   if (takeOption(args, "printer", device) < 0 || takeOption(args, "copies", copiesText) < 0 ||
       takeOption(args, "paper", paperText) < 0)
     return report.usage("--printer, --copies and --paper need a value");
