@@ -31,6 +31,7 @@
 #include "win32/user32/input.h"
 #include "win32/user32/clipboard.h"
 #include "win32/user32/metrics.h"
+#include "win32/user32/colors.h"
 #include "win32/user32/paint.h"
 #include "win32/user32/controls.h"
 #include "win32/user32/dialog.h"

@@ -59,6 +59,7 @@ void setPrinterDCFactory(PrinterDCFactory factory) { gPrinterFactory.store(facto
 DeviceContext::~DeviceContext() {
   if (state.bitmap && state.bitmap->selectedIn == this) state.bitmap->selectedIn = nullptr;
   if (own) cairo_surface_destroy(own);
+  if (borrowed) cairo_surface_destroy(borrowed);
 }
 
 cairo_surface_t* DeviceContext::surface() {
@@ -157,7 +158,7 @@ HDC createSurfaceDC(cairo_surface_t* surface, POINT origin, const RECT* clip) {
   DeviceCaps caps = displayCaps();
   auto dc = makeDC(SurfaceKind::Borrowed, caps);
   if (!dc) return nullptr;
-  dc->borrowed = surface;
+  dc->borrowed = cairo_surface_reference(surface);
   dc->origin = origin;
   if (clip) {
     dc->hasBounds = true;

@@ -1,7 +1,7 @@
 // Device contexts: the state Win32 keeps per DC (objects, colours, mapping, clipping) over
 // a cairo surface. The surface kinds: the display (an image the size of the screen, made
 // when first drawn on), a memory DC (the bitmap selected into it), a surface someone else
-// owns (a window's), information contexts with no surface at all, and printers, whose DCs
+// owns (a window's, referenced while the DC lives), information contexts with no surface at all, and printers, whose DCs
 // the printing code makes through a registered factory (a DeviceContext subclass with its
 // own surface and capabilities).
 #pragma once
@@ -49,7 +49,7 @@ struct DeviceContext : GdiObject {
   SurfaceKind surfaceKind;
   DeviceCaps caps;
   cairo_surface_t* own = nullptr;       // Display, Printer: the DC's own surface
-  cairo_surface_t* borrowed = nullptr;  // Borrowed: the owner's surface
+  cairo_surface_t* borrowed = nullptr;  // Borrowed: the owner's surface, referenced
   POINT origin{0, 0};                   // surface pixel of device (0,0)
   bool hasBounds = false;
   RECT bounds{0, 0, 0, 0};  // surface pixels that drawing may touch, when hasBounds

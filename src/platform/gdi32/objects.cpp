@@ -1,5 +1,6 @@
 // Pens, brushes and rectangle regions; selecting, describing and deleting GDI objects.
 #include "device_context.h"
+#include "surface_dc.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -45,6 +46,10 @@ HGDIOBJ swapIn(std::shared_ptr<T>& slot, HGDIOBJ& handleSlot, const std::shared_
 }
 
 }  // namespace
+
+HBRUSH createPermanentBrush(COLORREF colour) {
+  return static_cast<HBRUSH>(create<Brush>(LOGBRUSH{BS_SOLID, colour, 0}, true));
+}
 
 int regionType(const RECT& r) { return r.right > r.left && r.bottom > r.top ? SIMPLEREGION : NULLREGION; }
 
@@ -127,6 +132,7 @@ KW32_API BOOL WINAPI DeleteObject(HGDIOBJ object) {
   std::shared_ptr<GdiObject> o = lookupObject(object);
   if (!o || o->kind() == ObjectKind::DC) return FALSE;
   if (isStockHandle(object)) return TRUE;
+  if (o->kind() == ObjectKind::Brush && static_cast<Brush&>(*o).permanent) return TRUE;
   if (o->kind() == ObjectKind::Bitmap && static_cast<Bitmap&>(*o).selectedIn) return FALSE;
   return removeObject(object) ? TRUE : FALSE;
 }

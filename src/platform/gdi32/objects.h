@@ -13,8 +13,9 @@ struct Pen : GdiObject {
 };
 
 struct Brush : GdiObject {
-  explicit Brush(const LOGBRUSH& l) : GdiObject(ObjectKind::Brush), log(l) {}
+  explicit Brush(const LOGBRUSH& l, bool p = false) : GdiObject(ObjectKind::Brush), log(l), permanent(p) {}
   LOGBRUSH log;
+  const bool permanent;  // a system colour brush: DeleteObject leaves it
 };
 
 // A bitmap is a cairo image surface: 32 bits per pixel, or 1 for monochrome ones (drawn

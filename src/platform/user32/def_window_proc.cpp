@@ -28,6 +28,17 @@ LRESULT calcSize(HWND window, WPARAM full, LPARAM lParam) {
   return 0;
 }
 
+// Fills the client area with the class brush, which may be a system colour index + 1.
+LRESULT eraseBackground(HWND window, HDC dc) {
+  auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND));
+  if (!brush || !dc) return 0;
+  auto value = reinterpret_cast<ULONG_PTR>(brush);
+  if (value <= COLOR_GRADIENTINACTIVECAPTION + 1) brush = GetSysColorBrush(static_cast<int>(value) - 1);
+  RECT client;
+  if (!brush || !GetClientRect(window, &client)) return 0;
+  return FillRect(dc, &client, brush) ? 1 : 0;
+}
+
 }  // namespace
 
 RECT frameInsets(DWORD style, DWORD exStyle) {
@@ -83,7 +94,12 @@ KW32_API LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam,
       }
       return 0;
     }
-    case WM_PAINT: ValidateRect(window, nullptr); return 0;  // nothing of its own to draw
+    case WM_PAINT: {  // nothing of its own to draw; the background is erased
+      PAINTSTRUCT ps;
+      if (BeginPaint(window, &ps)) EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return eraseBackground(window, reinterpret_cast<HDC>(wParam));
     case WM_QUERYENDSESSION: return TRUE;
     case WM_MOUSEACTIVATE: return 1;  // MA_ACTIVATE
     default: return 0;

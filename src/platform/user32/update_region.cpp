@@ -121,11 +121,22 @@ KW32_API BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL) {
 KW32_API BOOL WINAPI UpdateWindow(HWND window) {
   WindowPtr w = findWindow(window);
   if (!w) return FALSE;
-  bool due;
+  std::vector<HWND> tree{window};
   {
     WindowsLock lock(windowsLock());
-    due = !IsRectEmpty(&w->update) && visible(w.get());
+    if (!visible(w.get())) return TRUE;
+    for (size_t i = 0; i < tree.size(); ++i)  // breadth first: parents before children
+      if (Window* t = lockedWindow(tree[i]))
+        for (HWND child : t->children) tree.push_back(child);
   }
-  if (due) SendMessageA(window, WM_PAINT, 0, 0);
+  for (HWND h : tree) {
+    bool due;
+    {
+      WindowsLock lock(windowsLock());
+      Window* t = lockedWindow(h);
+      due = t && t->threadId == w->threadId && !IsRectEmpty(&t->update) && visible(t);
+    }
+    if (due) SendMessageA(h, WM_PAINT, 0, 0);
+  }
   return TRUE;
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+struct _cairo_surface;  // cairo_surface_t
+
 namespace kw::user32 {
 
 struct WindowClass {
@@ -56,6 +58,9 @@ struct Window {
   std::vector<Property> props;
   RECT update{};              // client coordinates; empty: nothing to paint
   bool erase = false;         // the background goes too (WM_ERASEBKGND in BeginPaint)
+  // Top-level windows: the pixels they and their children draw on, the window rectangle's
+  // size, made when first drawn on (window_surface.h).
+  std::shared_ptr<_cairo_surface> surface;
   bool destroying = false;  // DestroyWindow has begun
   bool dead = false;        // gone from the table
 };

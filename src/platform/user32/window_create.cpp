@@ -2,6 +2,7 @@
 #include "user32/hooks.h"
 #include "user32/queue.h"
 #include "user32/window.h"
+#include "user32/window_dc.h"
 
 #include <algorithm>
 
@@ -26,6 +27,8 @@ void discard(HWND window) {
   }
   w->children.clear();
   w->props.clear();
+  forgetWindowDCs(window);
+  w->surface.reset();
   --w->cls->windows;
   removeWindow(window);
 }

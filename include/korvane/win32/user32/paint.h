@@ -22,7 +22,21 @@ KW32_API BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase);
 KW32_API BOOL WINAPI ValidateRect(HWND window, const RECT *rect);
 /* Whether the window has something to paint; the update rectangle when asked. */
 KW32_API BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
-/* Sends WM_PAINT at once when the window has something to paint. */
+/* Sends WM_PAINT at once to the window and to each of its descendants that has something
+   to paint, parents first. */
 KW32_API BOOL WINAPI UpdateWindow(HWND window);
+
+/* A DC over the window's update rectangle: WM_ERASEBKGND first when the rectangle was
+   added with erasing (fErase then says whether the background is still to be erased),
+   the window validated, drawing clipped to rcPaint. EndPaint lets it go. */
+KW32_API HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
+KW32_API BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint);
+/* A DC over the window's client area (GetWindowDC: its whole window rectangle), drawing
+   clipped to it and to its parents' client areas; null window: the screen. Each DC stays
+   until ReleaseDC, which answers 1, or 0 for a DC it did not hand out; a window that
+   goes takes its DCs with it. */
+KW32_API HDC WINAPI GetDC(HWND window);
+KW32_API HDC WINAPI GetWindowDC(HWND window);
+KW32_API int WINAPI ReleaseDC(HWND window, HDC dc);
 
 #endif
