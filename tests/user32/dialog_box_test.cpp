@@ -120,9 +120,10 @@ TEST(Dialogs, CreationOrderControlsAndItemsById) {
   RECT unit{0, 0, 4, 8};
   ASSERT_TRUE(MapDialogRect(dialog, &unit));
   EXPECT_GT(unit.right, 0);
-  RECT edit{50, 4, 150, 16};
+  RECT edit{50, 4, 100, 12};  // corner and size, each scaled
   MapDialogRect(dialog, &edit);
-  EXPECT_TRUE(sameRect(placeOf(dialog, GetDlgItem(dialog, 11)), edit));
+  EXPECT_TRUE(sameRect(placeOf(dialog, GetDlgItem(dialog, 11)),
+                       RECT{edit.left, edit.top, edit.left + edit.right, edit.top + edit.bottom}));
   EXPECT_FALSE(MapDialogRect(GetDlgItem(dialog, 11), &unit));  // not a dialog
   EXPECT_TRUE(DestroyWindow(dialog));
   EXPECT_FALSE(IsWindow(dialog));
@@ -188,16 +189,32 @@ TEST(Dialogs, ModalDialogEndedByATimerWithItsOwnerDisabled) {
   gOwner = nullptr;
 }
 
-// The library's templates in pixels: 8-point dialogs have base units of 6 x 13 pixels,
-// so x scales by 6/4 and y by 13/8, each rounded as MulDiv rounds.
+// The library's templates in pixels, by the base units of their font ("Helv", 8 points)
+// measured as Win32 measures them: the average width of the 52 Latin letters and the line
+// height of the font at -MulDiv(8, LOGPIXELSY, 72); x scales by baseX / 4, y by baseY / 8.
 struct Placed {
   int id;
-  RECT pixels;
+  RECT units;
 };
 struct Layout {
   const Placed* controls;
-  SIZE client;
+  SIZE client;  // dialog units
+  int baseX, baseY;
 };
+
+// MapDialogRect scales each coordinate; windows made from templates have their corner and
+// their size scaled, so a size does not depend on where the window sits.
+RECT inPixels(const RECT& units, const Layout& l) {
+  return RECT{MulDiv(units.left, l.baseX, 4), MulDiv(units.top, l.baseY, 8), MulDiv(units.right, l.baseX, 4),
+              MulDiv(units.bottom, l.baseY, 8)};
+}
+RECT placedInPixels(const RECT& units, const Layout& l) {
+  RECT r = inPixels(units, l);
+  r.right = r.left + MulDiv(units.right - units.left, l.baseX, 4);
+  r.bottom = r.top + MulDiv(units.bottom - units.top, l.baseY, 8);
+  return r;
+}
+
 INT_PTR CALLBACK measuringProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
   const Layout* layout = reinterpret_cast<const Layout*>(lParam);
@@ -205,29 +222,46 @@ INT_PTR CALLBACK measuringProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
     HWND control = GetDlgItem(dialog, p->id);
     EXPECT_NE(control, nullptr) << p->id;
     RECT at = control ? placeOf(dialog, control) : RECT{};
-    EXPECT_TRUE(sameRect(at, p->pixels)) << p->id << ": " << at.left << "," << at.top << "," << at.right << "," << at.bottom;
+    RECT want = placedInPixels(p->units, *layout);
+    EXPECT_TRUE(sameRect(at, want)) << p->id << ": " << at.left << "," << at.top << "," << at.right << "," << at.bottom;
   }
   RECT client{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, layout->client.cx);
-  EXPECT_EQ(client.bottom, layout->client.cy);
+  RECT whole = inPixels(RECT{0, 0, layout->client.cx, layout->client.cy}, *layout);
+  EXPECT_EQ(client.right, whole.right);
+  EXPECT_EQ(client.bottom, whole.bottom);
   RECT units{4, 2, 70, 11};
   EXPECT_TRUE(MapDialogRect(dialog, &units));
-  EXPECT_TRUE(sameRect(units, RECT{6, 3, 105, 18}));
+  EXPECT_TRUE(sameRect(units, inPixels(RECT{4, 2, 70, 11}, *layout)));
   EndDialog(dialog, IDCANCEL);
   return TRUE;
 }
 
 TEST(Dialogs, LibraryTemplatesInPixels) {
-  const Placed setup[] = {{0, {6, 3, 105, 18}},          {900, {6, 23, 246, 130}}, {IDOK, {261, 23, 327, 46}},
-                          {IDCANCEL, {261, 49, 327, 72}}, {4, {261, 89, 327, 112}}, {-1, {}}};
-  const Layout setupLayout{setup, {333, 130}};
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, 0, 0, 0, 0, "Helv");
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE letters{};
+  ASSERT_TRUE(GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters));
+  TEXTMETRICA tm{};
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  const int baseX = (static_cast<int>(letters.cx) / 26 + 1) / 2, baseY = static_cast<int>(tm.tmHeight);
+  ASSERT_GT(baseX, 3);
+  ASSERT_GT(baseY, 8);
+
+  const Placed setup[] = {{0, {4, 2, 70, 11}},        {900, {4, 14, 164, 80}}, {IDOK, {174, 14, 218, 28}},
+                          {IDCANCEL, {174, 30, 218, 44}}, {4, {174, 55, 218, 69}}, {-1, {}}};
+  const Layout setupLayout{setup, {222, 80}, baseX, baseY};
   HMODULE library = kv::gpState->module;
   EXPECT_EQ(DialogBoxParamA(library, "PRTSETUP", nullptr, measuringProc, reinterpret_cast<LPARAM>(&setupLayout)),
             IDCANCEL);
-  const Placed abort[] = {{IDCANCEL, {114, 104, 162, 127}}, {800, {2, 10, 276, 23}}, {801, {2, 29, 276, 42}},
-                          {802, {2, 55, 276, 68}},          {803, {0, 76, 275, 89}}, {-1, {}}};
-  const Layout abortLayout{abort, {276, 135}};
+  const Placed abort[] = {{IDCANCEL, {76, 64, 108, 78}}, {800, {1, 6, 184, 14}}, {801, {1, 18, 184, 26}},
+                          {802, {1, 34, 184, 42}},       {803, {0, 47, 183, 55}}, {-1, {}}};
+  const Layout abortLayout{abort, {184, 83}, baseX, baseY};
   EXPECT_EQ(DialogBoxParamA(library, "printabortdialog", nullptr, measuringProc, reinterpret_cast<LPARAM>(&abortLayout)),
             IDCANCEL);
 }

@@ -138,7 +138,7 @@ void paint(HWND window, Combo& c) {
 }
 
 LRESULT keyDown(HWND window, Combo& c, WPARAM key) {
-  bool alt = isKeyDown(VK_MENU);
+  bool alt = GetKeyState(VK_MENU) < 0;
   if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
     if (c.list && c.kind() != CBS_SIMPLE)
       closeUp(window, c, true);

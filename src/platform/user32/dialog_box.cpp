@@ -39,7 +39,7 @@ INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, 
   if (disabled) s->disabledOwner = top;
   if (!s->ended) {
     ShowWindow(dialog, SW_SHOWNORMAL);
-    paintNow(dialog);
+    UpdateWindow(dialog);
   }
   bool idleMessages = !(GetWindowLongPtrA(dialog, GWL_STYLE) & DS_NOIDLEMSG);
   INT_PTR result = 0;
@@ -60,7 +60,7 @@ INT_PTR runModal(HINSTANCE instance, const void* data, size_t size, HWND owner, 
     }
     if (got == -1) break;
     if (!IsDialogMessageA(dialog, &msg)) {
-      translateKeys(msg);
+      TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
   }

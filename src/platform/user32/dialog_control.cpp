@@ -42,7 +42,7 @@ bool ControlBase::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void ControlBase::invalidate(HWND window) const {
-  if (redraw) repaint(window);
+  if (redraw) InvalidateRect(window, nullptr, TRUE);
 }
 
 std::string windowTextOf(HWND window) {

@@ -63,9 +63,9 @@ constexpr COLORREF kHighlightText = RGB(255, 255, 255);
 constexpr COLORREF kFrame = RGB(64, 64, 64);
 }  // namespace colours
 
-// A paint session over the control's client area in its font, text drawn transparently.
-// Like EndPaint, its end leaves the window validated, so no WM_PAINT follows until the
-// window is invalidated again.
+// A paint session (BeginPaint to EndPaint) over the control's client area in its font,
+// text drawn transparently; the window is validated, so no WM_PAINT follows until it is
+// invalidated again.
 class ControlPaint {
  public:
   ControlPaint(HWND window, HFONT font);
@@ -83,9 +83,10 @@ class ControlPaint {
 
  private:
   HWND window_;
-  HFONT font_;
+  PAINTSTRUCT ps_{};
   HDC dc_;
   RECT client_;
+  HGDIOBJ oldFont_ = nullptr;
 };
 
 // A window's text.

@@ -7,9 +7,9 @@
 
 namespace kw::user32 {
 
-// Without text metrics (no font machinery), the units Windows gives the classic dialog
-// fonts: 6 x 13 pixels for 8 points, in proportion to the size, and 8 x 16 for the system
-// font.
+// The font's measured units; a font that cannot be measured gets the units Windows gives
+// the classic dialog fonts: 6 x 13 pixels for 8 points, in proportion to the size, and
+// 8 x 16 for the system font.
 void measureBaseUnits(HFONT font, WORD points, int* baseX, int* baseY) {
   *baseX = points ? (6 * points + 4) / 8 : 8;
   *baseY = points ? (13 * points + 4) / 8 : 16;
@@ -35,14 +35,14 @@ std::string nameOf(const TemplateName& n) {
 // to the owner's client area (the screen with DS_ABSALIGN or without an owner), or
 // centred with DS_CENTER.
 RECT placeDialog(const DialogTemplate& t, const DialogState& s, HWND owner) {
-  RECT r = dialogUnitsToPixels(RECT{t.x, t.y, t.x + t.cx, t.y + t.cy}, s.baseX, s.baseY);
+  RECT r = templateRectToPixels(t.x, t.y, t.cx, t.cy, s.baseX, s.baseY);
   AdjustWindowRectEx(&r, t.style & ~static_cast<DWORD>(0xFFFF), !t.menu.empty(), t.exStyle);
   POINT origin{0, 0};
   if (owner && !(t.style & DS_ABSALIGN) && !(t.style & WS_CHILD)) ClientToScreen(owner, &origin);
   OffsetRect(&r, origin.x, origin.y);
   if (t.style & DS_CENTER) {
     int w = static_cast<int>(r.right - r.left), h = static_cast<int>(r.bottom - r.top);
-    SIZE screen = screenSize();
+    SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     int x = (static_cast<int>(screen.cx) - w) / 2, y = (static_cast<int>(screen.cy) - h) / 2;
     r = RECT{x, y, x + w, y + h};
   }
@@ -51,7 +51,7 @@ RECT placeDialog(const DialogTemplate& t, const DialogState& s, HWND owner) {
 
 bool createControls(HWND dialog, HINSTANCE instance, const DialogTemplate& t, const DialogState& s) {
   for (const DialogItemTemplate& item : t.items) {
-    RECT r = dialogUnitsToPixels(RECT{item.x, item.y, item.x + item.cx, item.y + item.cy}, s.baseX, s.baseY);
+    RECT r = templateRectToPixels(item.x, item.y, item.cx, item.cy, s.baseX, s.baseY);
     std::string text = nameOf(item.text);
     HWND control = CreateWindowExA(item.exStyle | WS_EX_NOPARENTNOTIFY, item.className.c_str(), text.c_str(),
                                    item.style | WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
@@ -91,7 +91,7 @@ HWND createDialog(HINSTANCE instance, const void* data, size_t size, HWND owner,
                                 r.left, r.top, r.right - r.left, r.bottom - r.top, owner, nullptr, instance,
                                 reinterpret_cast<LPVOID>(param));
   if (!dialog) {
-    if (state->ownsFont) deleteFont(state->font);
+    if (state->ownsFont) DeleteObject(state->font);
     delete state;
     return nullptr;
   }
@@ -110,7 +110,7 @@ HWND createDialog(HINSTANCE instance, const void* data, size_t size, HWND owner,
   if (!IsWindow(dialog)) return nullptr;
   if ((t.style & WS_VISIBLE) && !(dialogState(dialog) && dialogState(dialog)->ended)) {
     ShowWindow(dialog, SW_SHOWNORMAL);
-    paintNow(dialog);
+    UpdateWindow(dialog);
   }
   return dialog;
 }

@@ -36,7 +36,7 @@ HWND childOf(HWND dialog, HWND window) {
 void command(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   if (control && !IsWindowEnabled(control)) {
-    beep(0);
+    MessageBeep(0);
     return;
   }
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
@@ -141,7 +141,7 @@ KW32_API BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG msg) {
       switch (msg->wParam) {
         case VK_TAB:
           if (code & DLGC_WANTTAB) break;
-          SendMessageA(dialog, WM_NEXTDLGCTL, isKeyDown(VK_SHIFT), 0);
+          SendMessageA(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
           return TRUE;
         case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
           if (code & DLGC_WANTARROWS) break;
@@ -160,12 +160,12 @@ KW32_API BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG msg) {
       char c = static_cast<char>(msg->wParam);
       if (c > ' ' && mnemonic(dialog, c)) return TRUE;
       if (msg->message == WM_SYSCHAR) {
-        beep(0);
+        MessageBeep(0);
         return TRUE;
       }
     }
   }
-  translateKeys(*msg);
+  TranslateMessage(msg);
   DispatchMessageA(msg);
   return TRUE;
 }

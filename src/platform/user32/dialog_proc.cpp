@@ -70,7 +70,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& s, UINT message, WPARAM wPar
     case WM_ERASEBKGND: {
       RECT r{};
       GetClientRect(dialog, &r);
-      fillRect(reinterpret_cast<HDC>(wParam), r, colours::kFace);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
     case WM_GETFONT: return reinterpret_cast<LRESULT>(s.font);
@@ -97,7 +97,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& s, UINT message, WPARAM wPar
     }
     case WM_CLOSE: {
       HWND cancel = GetDlgItem(dialog, IDCANCEL);
-      if (cancel && !IsWindowEnabled(cancel)) beep(0);
+      if (cancel && !IsWindowEnabled(cancel)) MessageBeep(0);
       else PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
       return 0;
     }

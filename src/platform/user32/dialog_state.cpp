@@ -40,7 +40,7 @@ void removeDialog(HWND window) {
     state = it->second;
     t.dialogs.erase(it);
   }
-  if (state->ownsFont && state->font) deleteFont(state->font);
+  if (state->ownsFont && state->font) DeleteObject(state->font);
   delete state;
 }
 

@@ -1,90 +1,65 @@
-// The controls' and dialogs' way to the graphics layer, painting and input, as they stand
-// today: no graphics layer yet, so every font is the system font's 8 x 16 cell (a
-// double-byte character two cells), nothing is drawn, keys read as up and the clipboard
-// lives in this process.
+// Text measuring and dialog fonts for the controls and dialogs, on GDI.
 #include "user32/dialog_system.h"
 
+#include <climits>
 #include <mutex>
 
-#include "user32/dialog_control.h"
+#include "user32/dialog_template.h"
 #include "user32/queue.h"
 
 namespace kw::user32 {
 
-namespace {
+HFONT controlFont(HFONT font) { return font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)); }
 
-constexpr int kCellWidth = 8, kCellHeight = 16;
-
-std::mutex& clipboardLock() {
-  static std::mutex lock;
-  return lock;
+int textWidthOn(HDC dc, std::string_view text) {
+  SIZE size{};
+  if (text.empty() || !GetTextExtentPoint32A(dc, text.data(), static_cast<int>(std::min<size_t>(text.size(), INT_MAX)), &size))
+    return 0;
+  return static_cast<int>(size.cx);
 }
 
-std::string& clipboard() {
-  static std::string text;
-  return text;
+int lineHeightOn(HDC dc) {
+  TEXTMETRICA tm{};
+  return GetTextMetricsA(dc, &tm) ? static_cast<int>(tm.tmHeight) : 0;
 }
 
-}  // namespace
+TextMeasure::TextMeasure(HFONT font) : dc_(CreateCompatibleDC(nullptr)) {
+  if (dc_) old_ = SelectObject(dc_, controlFont(font));
+}
 
-int textWidth(HFONT, std::string_view text) { return static_cast<int>(text.size()) * kCellWidth; }
+TextMeasure::~TextMeasure() {
+  if (!dc_) return;
+  SelectObject(dc_, old_);
+  DeleteDC(dc_);
+}
 
-int lineHeight(HFONT) { return kCellHeight; }
+int textWidth(HFONT font, std::string_view text) { return TextMeasure(font).width(text); }
 
-bool fontBaseUnits(HFONT, int*, int*) { return false; }
+int lineHeight(HFONT font) { return TextMeasure(font).lineHeight(); }
 
-HFONT createDialogFont(int, int, bool, BYTE, const std::string&) { return nullptr; }
+bool fontBaseUnits(HFONT font, int* x, int* y) {
+  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  TextMeasure m(font);
+  int width = m.width(kLetters), height = m.lineHeight();
+  if (width <= 0 || height <= 0) return false;
+  *x = baseUnitX(width);
+  *y = height;
+  return true;
+}
 
-void deleteFont(HFONT) {}
-
-void repaint(HWND) {}
-
-void paintNow(HWND) {}
-
-void fillRect(HDC, const RECT&, COLORREF) {}
-
-bool isKeyDown(int) { return false; }
-
-void translateKeys(const MSG&) {}
-
-void beep(UINT) {}
+HFONT createDialogFont(int points, int weight, bool italic, BYTE charSet, const std::string& face) {
+  if (points <= 0 || face.empty()) return nullptr;
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, weight, italic, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
 
 bool inputCanArrive() {
   QueuePtr q = currentQueue();
   std::lock_guard<std::mutex> hold(q->mutex);
   return !q->timers.empty();
 }
-
-SIZE screenSize() { return SIZE{1024, 768}; }
-
-bool putClipboardText(HWND, std::string_view text) {
-  std::lock_guard<std::mutex> hold(clipboardLock());
-  clipboard().assign(text);
-  return true;
-}
-
-bool takeClipboardText(HWND, std::string* text) {
-  std::lock_guard<std::mutex> hold(clipboardLock());
-  *text = clipboard();
-  return true;
-}
-
-ControlPaint::ControlPaint(HWND window, HFONT font) : window_(window), font_(font), dc_(nullptr), client_{} {
-  GetClientRect(window, &client_);
-}
-
-ControlPaint::~ControlPaint() { ValidateRect(window_, nullptr); }
-
-void ControlPaint::fill(const RECT&, COLORREF) const {}
-
-void ControlPaint::frame(const RECT&, COLORREF) const {}
-
-void ControlPaint::clip(const RECT&) const {}
-
-void ControlPaint::text(int, int, std::string_view, COLORREF) const {}
-
-int ControlPaint::width(std::string_view s) const { return textWidth(font_, s); }
-
-int ControlPaint::lineHeight() const { return kw::user32::lineHeight(font_); }
 
 }  // namespace kw::user32

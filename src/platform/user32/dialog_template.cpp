@@ -200,16 +200,13 @@ void DialogTemplateWriter::add(WORD id, int classOrdinal, const char* className,
   ++words_[countAt_];
 }
 
-namespace {
-int mulDiv(int a, int b, int c) {
-  long long p = static_cast<long long>(a) * b;
-  long long half = c / 2;
-  return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
-}
-}  // namespace
-
 RECT dialogUnitsToPixels(const RECT& r, int baseX, int baseY) {
-  return RECT{mulDiv(r.left, baseX, 4), mulDiv(r.top, baseY, 8), mulDiv(r.right, baseX, 4), mulDiv(r.bottom, baseY, 8)};
+  return RECT{MulDiv(r.left, baseX, 4), MulDiv(r.top, baseY, 8), MulDiv(r.right, baseX, 4), MulDiv(r.bottom, baseY, 8)};
+}
+
+RECT templateRectToPixels(short x, short y, short cx, short cy, int baseX, int baseY) {
+  int left = MulDiv(x, baseX, 4), top = MulDiv(y, baseY, 8);
+  return RECT{left, top, left + MulDiv(cx, baseX, 4), top + MulDiv(cy, baseY, 8)};
 }
 
 int baseUnitX(int extentOfLetters) { return (extentOfLetters / 26 + 1) / 2; }

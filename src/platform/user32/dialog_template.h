@@ -68,6 +68,9 @@ const char* controlClassName(int ordinal);
 // Dialog units to pixels: x by a quarter and y by an eighth of the base units, rounded
 // as MulDiv rounds.
 RECT dialogUnitsToPixels(const RECT& r, int baseX, int baseY);
+// A template's position and size in pixels, as windows are placed from templates: the
+// corner and the extent each scaled, so a size does not depend on where it sits.
+RECT templateRectToPixels(short x, short y, short cx, short cy, int baseX, int baseY);
 
 // The base units of a font: the average width of the 52 Latin letters (rounded) and the
 // font's height.

@@ -40,7 +40,7 @@ size_t shownOffset(const Edit& e, size_t pos) {
 
 // Repaints, notifies and beeps as an editing operation asks.
 void report(HWND window, Edit& e, unsigned effect) {
-  if (effect & EditText::kRefused) beep(0);
+  if (effect & EditText::kRefused) MessageBeep(0);
   if (effect & EditText::kLimitReached) notifyParent(window, EN_MAXTEXT);
   if (effect & EditText::kTextChanged) {
     notifyParent(window, EN_UPDATE);
@@ -51,8 +51,8 @@ void report(HWND window, Edit& e, unsigned effect) {
   }
 }
 
-bool shiftDown() { return isKeyDown(VK_SHIFT); }
-bool controlDown() { return isKeyDown(VK_CONTROL); }
+bool shiftDown() { return GetKeyState(VK_SHIFT) < 0; }
+bool controlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
 bool copyToClipboard(HWND window, const std::string& text) { return putClipboardText(window, text); }
 
@@ -107,10 +107,11 @@ size_t positionAt(const Edit& e, int x) {
   const std::string& s = e.text.text();
   size_t best = 0;
   int target = x + e.scroll - kMargin - 1;
+  TextMeasure measure(e.base.font);
   for (const char* p = s.c_str();; p = CharNextA(p)) {
     size_t pos = static_cast<size_t>(p - s.c_str());
     std::string shown = e.passwordChar ? std::string(shownOffset(e, pos), e.passwordChar) : s.substr(0, pos);
-    if (textWidth(e.base.font, shown) > target) break;
+    if (measure.width(shown) > target) break;
     best = pos;
     if (!*p) break;
   }

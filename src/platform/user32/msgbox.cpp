@@ -32,7 +32,7 @@ struct Box {
 // The text's lines, wrapped to at most five eighths of the screen, and their size in pixels.
 std::vector<std::string> measureText(LPCSTR text, HFONT font, SIZE* size) {
   auto width = [&](std::string_view s) { return textWidth(font, s); };
-  int widest = static_cast<int>(screenSize().cx) * 5 / 8;
+  int widest = GetSystemMetrics(SM_CXSCREEN) * 5 / 8;
   std::vector<std::string> lines = wrapText(text, widest, width);
   int height = lineHeight(font);
   size->cx = 0;
@@ -48,7 +48,7 @@ DialogTemplateWriter buildTemplate(LPCSTR text, LPCSTR caption, const MessageBox
   measureBaseUnits(font, kPoints, &baseX, &baseY);
   SIZE pixels{};
   measureText(text, font, &pixels);
-  deleteFont(font);
+  DeleteObject(font);
   auto dluX = [&](LONG px) { return static_cast<short>((px * 4 + baseX - 1) / baseX); };
   auto dluY = [&](LONG px) { return static_cast<short>((px * 8 + baseY - 1) / baseY); };
   short iconW = plan.icon ? static_cast<short>(dluX(kIconSize) + kMargin) : 0;
