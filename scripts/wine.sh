@@ -2,9 +2,11 @@
 # Runs the 64-bit Windows build under Wine: the korvane tool's tests, the same scripts the
 # Linux build passes, through tools/tests/wine-tool.sh. These hosts cannot execute 32-bit
 # code, so the 64-bit build is the one that runs. Installs wine and wine64 when missing.
-# Usage: scripts/wine.sh BUILD-DIR      (a 64-bit build made by scripts/windows.sh)
+# Also runs the cross-built GoogleTest programs when their build is named.
+# Usage: scripts/wine.sh BUILD-DIR [TEST-BUILD-DIR]   (64-bit builds made by scripts/windows.sh)
 set -euo pipefail
 build=$(realpath "$1")
+tests=${2:+$(realpath "$2")}
 cd "$(dirname "$0")/.."
 scripts/deps.sh wine wine64
 
@@ -30,4 +32,13 @@ for family in number date mask; do
   echo "== wine: tool_$family"
   bash tools/tests/$family.sh tools/tests/wine-tool.sh tools/tests/data || failed=1
 done
+if [ -n "$tests" ]; then
+  for program in "$tests"/tests/windows/test_*.exe; do
+    echo "== wine: $(basename "$program" .exe)"
+    # Each program in a directory of its own, as on Linux: some write files where they run.
+    work=$(mktemp -d)
+    (cd "$work" && "$WINE" "$program" --gtest_brief=1) | tr -d '\r' || failed=1
+    rm -rf "$work"
+  done
+fi
 exit "$failed"
