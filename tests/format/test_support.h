@@ -3,11 +3,16 @@
 #pragma once
 
 #include <korvane/korvane.h>
+#if !defined(_WIN32)
 #include <korvane/platform.h>
+#endif
 
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#if !defined(_WIN32)
 // Writes `contents` as the win.ini in force for one test, and tells the library.
 class TempWinIni {
  public:
@@ -30,6 +35,53 @@ class TempWinIni {
   std::string path_;
 };
 
+#else
+// On Windows, win.ini is the system's own: the test's keys are written into it through
+// WriteProfileStringA and the values they had are put back afterwards.
+class TempWinIni {
+ public:
+  explicit TempWinIni(const std::string& contents, const std::string& = "test-win.ini") {
+    write(contents);
+    FMTWinIniChanged();
+  }
+  ~TempWinIni() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+      WriteProfileStringA(it->section.c_str(), it->key.c_str(), it->absent ? nullptr : it->value.c_str());
+    FMTWinIniChanged();
+  }
+  void write(const std::string& contents) {
+    std::istringstream lines(contents);
+    std::string line, section;
+    while (std::getline(lines, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
+        section = line.substr(1, line.size() - 2);
+        continue;
+      }
+      size_t eq = line.find('=');
+      if (section.empty() || eq == std::string::npos) continue;
+      Saved old{section, line.substr(0, eq), {}, false};
+      char value[512];
+      GetProfileStringA(old.section.c_str(), old.key.c_str(), "\x01", value, sizeof value);
+      old.absent = value[0] == '\x01' && value[1] == 0;
+      old.value = value;
+      saved_.push_back(old);
+      WriteProfileStringA(old.section.c_str(), old.key.c_str(), line.substr(eq + 1).c_str());
+    }
+  }
+  TempWinIni(const TempWinIni&) = delete;
+  TempWinIni& operator=(const TempWinIni&) = delete;
+
+ private:
+  struct Saved {
+    std::string section, key, value;
+    bool absent;
+  };
+  std::vector<Saved> saved_;
+};
+#endif
+
+#if !defined(_WIN32)
 // Runs one test under another system language, restoring the one in force afterwards.
 class EmulatedSystem {
  public:
@@ -48,6 +100,7 @@ class EmulatedSystem {
   LANGID lang_;
   LCID lcid_;
 };
+#endif
 
 // The year GetSystemTime reports to the library while set (0: the real clock).
 void setFakeYear(int year);
