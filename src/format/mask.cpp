@@ -22,15 +22,38 @@ bool isDigitChar(CHAR c) { return IsCharAlphaNumericA(c) && !IsCharAlphaA(c); }
 // The classes a double-byte character fits: they test nothing and convert nothing of it.
 bool takesAny(CHAR maskChar) { return maskChar == 'X' || maskChar == '!' || maskChar == '*'; }
 
+// Whether the lead byte at p has its trail byte: trail bytes of the double-byte code pages
+// are 0x40 and above, so a lead byte before a blank or a digit stands alone.
+bool hasTrail(const char* text, size_t p, size_t length) {
+  return p + 1 < length && static_cast<BYTE>(text[p + 1]) >= 0x40;
+}
+
 // The length of text without a lead byte that lacks its trail byte at the end.
 size_t wholeCharsLength(const char* text, size_t length) {
   size_t p = 0;
   while (p < length) {
-    const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[p])) ? 2 : 1;
-    if (p + step > length) break;
-    p += step;
+    const bool lead = IsDBCSLeadByte(static_cast<BYTE>(text[p]));
+    if (lead && p + 1 == length) break;
+    p += lead && hasTrail(text, p, length) ? 2 : 1;
   }
   return p;
+}
+
+// Copies text to out without its lone lead bytes, as the places of a mask drop them;
+// returns the bytes written.
+size_t copyWholeChars(const char* text, size_t length, char* out) {
+  size_t n = 0;
+  for (size_t p = 0; p < length;) {
+    if (!IsDBCSLeadByte(static_cast<BYTE>(text[p]))) {
+      out[n++] = text[p++];
+    } else if (hasTrail(text, p, length)) {
+      out[n++] = text[p++];
+      out[n++] = text[p++];
+    } else {
+      ++p;
+    }
+  }
+  return n;
 }
 
 bool isUnlimited(LPCSTR proper) {
@@ -133,8 +156,7 @@ int FMTMaskTextEx(LPCSTR input, LPSTR output, LPCSTR mask, BOOL consume) {
     if (IsDBCSLeadByte(static_cast<BYTE>(input[i]))) {
       // A double-byte character is never split: it takes two places that take any
       // character, unconverted, or none (a lone lead byte at the end is dropped too).
-      // (Trail bytes of the double-byte code pages are 0x40 and above.)
-      const bool whole = i + 1 < inputLen && static_cast<BYTE>(input[i + 1]) >= 0x40;
+      const bool whole = hasTrail(input, i, inputLen);
       if (whole && takesAny(m[j]) && j + 1 < maskLen && takesAny(m[j + 1])) {
         work[j++] = input[i++];
         work[j++] = input[i++];
@@ -148,11 +170,9 @@ int FMTMaskTextEx(LPCSTR input, LPSTR output, LPCSTR mask, BOOL consume) {
   }
   size_t end = j;
   if (unlimited) {
-    // From the "*" on the rest follows unchanged, but for a lead byte it would leave
-    // alone at the end.
-    const size_t rest = wholeCharsLength(input + i, inputLen - i);
-    std::memcpy(work + end, input + i, rest);
-    end += rest;
+    // From the "*" on the rest follows unchanged but for its lone lead bytes: kept, one
+    // before a blank would be left at the end once trailing blanks are trimmed.
+    end += copyWholeChars(input + i, inputLen - i, work + end);
   } else if (j < maskLen && !FMTIsMaskChar(m[j])) {
     // The literal after the last filled place, a whole character of it. A trail byte that
     // reads as a mask character is a place, not part of the literal (FMTMaskedLength counts

@@ -284,11 +284,25 @@ TEST_F(MaskedField, DoubleByteCharactersTakeTwoPlacesWhole) {
   const char* masked[][3] = {{"\x83\x61q", "!!!", "\x83\x61Q"},
                              {"a\x93\xFA", "XX9", "a"},
                              {"ab\x93", "XXXX", "ab"},
-                             {"a\x93\xFA\x96", "X*", "a\x93\xFA"}};
+                             {"a\x93\xFA\x96", "X*", "a\x93\xFA"},
+                             {"a\x96 b\x96\x31", "X*", "a b1"}};
   for (const auto& m : masked) {
     char out[16];
     EXPECT_EQ(FMTMaskText(m[0], out, m[1]), 1);
     EXPECT_STREQ(out, m[2]) << m[1];
+  }
+  // A lead byte before a blank has no trail byte: pasted into a mask without end it goes,
+  // and trimming the blank never leaves it alone at the end of the field.
+  HWND plain = CreateWindowExA(0, "Edit", "", WS_CHILD, 0, 30, 100, 20, parent_, nullptr, nullptr, nullptr);
+  const char* pastes[][2] = {{"\xF0 ", ""}, {"ab\xF0 ", "ab"}, {"\x93\xFA\x96  ", "\x93\xFA"}};
+  for (const auto& [pasted, shown] : pastes) {
+    use("*", FMT_FLAG_REMASK);
+    reset();
+    SetWindowTextA(plain, pasted);
+    SendMessageA(plain, EM_SETSEL, 0, -1);
+    SendMessageA(plain, WM_COPY, 0, 0);
+    SendMessageA(edit_, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(), shown) << pasted;
   }
   KwConfigureSystem(0x0409, 0x0409);
 }
