@@ -34,11 +34,19 @@ for family in number date mask; do
 done
 if [ -n "$tests" ]; then
   for program in "$tests"/tests/windows/test_*.exe; do
-    echo "== wine: $(basename "$program" .exe)"
-    # Each program in a directory of its own, as on Linux: some write files where they run.
-    work=$(mktemp -d)
-    (cd "$work" && "$WINE" "$program" --gtest_brief=1) | tr -d '\r' || failed=1
-    rm -rf "$work"
+    name=$(basename "$program" .exe)
+    # The character-set tests run once per system, as on Linux; Wine takes the system
+    # language and ANSI code page from LANG.
+    systems=en_US
+    [ "$name" = test_intl ] && systems="en_US ja_JP ko_KR"
+    for system in $systems; do
+      echo "== wine: $name ($system)"
+      # Each run in a directory of its own, as on Linux: some write files where they run.
+      work=$(mktemp -d)
+      (cd "$work" && LANG=$system.UTF-8 LC_ALL=$system.UTF-8 "$WINE" "$program" --gtest_brief=1) | tr -d '\r' ||
+        failed=1
+      rm -rf "$work"
+    done
   done
 fi
 exit "$failed"
