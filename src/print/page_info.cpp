@@ -2,6 +2,8 @@
 // asked of an information context without printing anything.
 #include <korvane/print.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "print/device_modes.h"
@@ -34,6 +36,14 @@ POINT listedSize(LPCSTR device, LPCSTR port, WORD code) {
   return POINT{0, 0};
 }
 
+// The public fields of a caller's device mode, read no further than its dmSize says; the
+// fields past that read as zero, so a short record names no paper and no orientation.
+DEVMODEA publicFields(const DEVMODEA* mode) {
+  DEVMODEA fields{};
+  if (mode) std::memcpy(&fields, mode, std::min<size_t>(mode->dmSize, sizeof fields));
+  return fields;
+}
+
 }  // namespace
 
 KV_API int KV_CALL PageGetPageInfo(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode, WORD* paper,
@@ -49,19 +59,20 @@ KV_API int KV_CALL PageGetPageInfo(LPCSTR driver, LPCSTR device, LPCSTR port, co
   HDC ic = CreateICA(driver, device, nullptr, mode);
   if (!ic) return 0;
   SetMapMode(ic, MM_LOMETRIC);
+  const DEVMODEA fields = publicFields(mode);
 
   POINT paperSize{0, 0};
-  if (mode && (mode->dmFields & DM_PAPERSIZE) && mode->dmPaperSize) {
-    if (paper) *paper = static_cast<WORD>(mode->dmPaperSize);
+  if ((fields.dmFields & DM_PAPERSIZE) && fields.dmPaperSize) {
+    if (paper) *paper = static_cast<WORD>(fields.dmPaperSize);
     const DWORD both = DM_PAPERLENGTH | DM_PAPERWIDTH;
-    if (mode->dmPaperSize == DMPAPER_USER || (mode->dmFields & both) == both)
-      paperSize = POINT{mode->dmPaperWidth, mode->dmPaperLength};
+    if (fields.dmPaperSize == DMPAPER_USER || (fields.dmFields & both) == both)
+      paperSize = POINT{fields.dmPaperWidth, fields.dmPaperLength};
     else
-      paperSize = listedSize(device, port, static_cast<WORD>(mode->dmPaperSize));
+      paperSize = listedSize(device, port, static_cast<WORD>(fields.dmPaperSize));
   }
   // Sizes from the paper tables are portrait; what the information context reports is
   // already turned with the device mode.
-  const bool landscape = mode && mode->dmOrientation == DMORIENT_LANDSCAPE;
+  const bool landscape = fields.dmOrientation == DMORIENT_LANDSCAPE;
   if (landscape && paperSize.x && paperSize.y) paperSize = POINT{paperSize.y, paperSize.x};
   if (!paperSize.x || !paperSize.y) {
     POINT physical{0, 0};

@@ -3,9 +3,11 @@
 // PDF with poppler's pdfinfo and pdftotext.
 #include <korvane/print.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -369,6 +371,25 @@ TEST_F(PagePrintTest, PageInfoInTenthsOfAMillimetre) {
   EXPECT_EQ(paper, DMPAPER_USER);
   EXPECT_EQ(size.x, 1500);
   EXPECT_EQ(size.y, 2500);
+
+  // A sheet a tenth of a millimetre long, sized through the fields only: the device still
+  // has a size, so the page has one too (the fuzzer's finding).
+  mode.dmFields = DM_PAPERWIDTH | DM_PAPERLENGTH;
+  mode.dmPaperWidth = 9;
+  mode.dmPaperLength = 1;
+  ASSERT_EQ(PageGetPageInfo("PDF Writer", "File PDF", pdf_.c_str(), &mode, &paper, &size, &printable), 1);
+  EXPECT_GT(size.x, 0);
+  EXPECT_GT(size.y, 0);
+
+  // A record that ends before the fields it names is read only as far as its dmSize (an
+  // overrun under ASan before; the fuzzer's finding): the printer's paper applies.
+  const size_t shortSize = offsetof(DEVMODEA, dmFields) + sizeof(DWORD);
+  std::unique_ptr<char[]> shortRecord(new char[shortSize]());
+  auto* cut = reinterpret_cast<DEVMODEA*>(shortRecord.get());
+  cut->dmSize = static_cast<WORD>(shortSize);
+  cut->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
+  ASSERT_EQ(PageGetPageInfo("PDF Writer", "File PDF", pdf_.c_str(), cut, &paper, &size, &printable), 1);
+  EXPECT_NEAR(size.x, 2159, 1);  // from the device, whole millimetres
 
   // The printer's own default: Letter.
   paper = 0;

@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace kw::winspool {
 
 PrinterDC::~PrinterDC() { dropJob(); }
@@ -43,8 +45,10 @@ std::shared_ptr<gdi::DeviceContext> makePrinterDC(LPCSTR, LPCSTR device, LPCSTR,
   caps.logPixelsX = caps.logPixelsY = kPrinterDpi;
   caps.physicalWidth = caps.horzRes = static_cast<int>((width * kPrinterDpi + 127) / 254);
   caps.physicalHeight = caps.vertRes = static_cast<int>((length * kPrinterDpi + 127) / 254);
-  caps.horzSize = static_cast<int>((width + 5) / 10);
-  caps.vertSize = static_cast<int>((length + 5) / 10);
+  // At least a millimetre each way: the metric and English mapping modes scale by these
+  // sizes, and a device of no size would map every length to 0.
+  caps.horzSize = std::max(1, static_cast<int>((width + 5) / 10));
+  caps.vertSize = std::max(1, static_cast<int>((length + 5) / 10));
   caps.bitsPixel = printer->color ? 24 : 1;
   caps.rasterCaps = RC_BITBLT | RC_BANDING | RC_STRETCHBLT | RC_STRETCHDIB | RC_DIBTODEV | RC_BIGFONT;
   try {
