@@ -1,9 +1,9 @@
 // Device contexts: the state Win32 keeps per DC (objects, colours, mapping, clipping) over
 // a cairo surface. The surface kinds: the display (an image the size of the screen, made
 // when first drawn on), a memory DC (the bitmap selected into it), a surface someone else
-// owns (a window's, referenced while the DC lives), information contexts with no surface at all, and printers, whose DCs
-// the printing code makes through a registered factory (a DeviceContext subclass with its
-// own surface and capabilities).
+// owns (a window's, referenced while the DC lives), information contexts with no surface
+// at all, and printers, whose DCs the printing code makes through a registered factory (a
+// DeviceContext subclass with its own surface and capabilities).
 #pragma once
 
 #include "objects.h"
