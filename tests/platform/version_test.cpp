@@ -64,6 +64,33 @@ TEST(ModuleFileName, ProgramAndBadHandles) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
+TEST(ModuleFileName, ModulesByAddressAndName) {
+  // The library's objects are linked into this program: their module is the program file.
+  HMODULE byAddress = nullptr, byName = nullptr, other = nullptr;
+  ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                 reinterpret_cast<LPCSTR>(&programFile), &byAddress));
+  ASSERT_NE(byAddress, nullptr);
+  EXPECT_TRUE(GetModuleHandleExA(0, "korvane", &byName));
+  EXPECT_EQ(byName, byAddress);
+  EXPECT_TRUE(GetModuleHandleExA(0, "KORVANE.DLL", &other));
+  EXPECT_EQ(other, byAddress);
+  char name[4096];
+  ASSERT_GT(GetModuleFileNameA(byAddress, name, sizeof name), 0u);
+  EXPECT_EQ(name, programFile());
+
+  other = reinterpret_cast<HMODULE>(0x1234);
+  int local = 0;
+  EXPECT_FALSE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&local), &other));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  EXPECT_EQ(other, nullptr);
+  for (const char* missing : {"korvan", "korvane.so", "korvane.dllx"}) {
+    EXPECT_FALSE(GetModuleHandleExA(0, missing, &other)) << missing;
+  }
+  EXPECT_FALSE(GetModuleHandleExA(0x80, "korvane", &other));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FALSE(GetModuleHandleExA(0, "korvane", nullptr));
+}
+
 TEST(VersionInfo, TheLibrarysOwnBlock) {
   std::vector<BYTE> block = versionBuffer(programFile());
   ASSERT_FALSE(block.empty());

@@ -14,6 +14,7 @@ int charsetCommand(Args args);
 int demoCommand(Args args);
 int printersCommand(Args args);
 int printCommand(Args args);
+int versionCommand(Args args);
 
 // Runs a command line without the program name ("number", "format", ...).
 int runCommand(const Args& args);

@@ -29,6 +29,7 @@ const char kToolHelp[] =
     "  charset                            the character set in force\n"
     "  printers                           the printers, their ports and papers, the default\n"
     "  print [OPTIONS] FILE               print a text file (korvane print --help)\n"
+    "  version                            the library's product and build versions\n"
     "  demo                               a short tour with fixed inputs\n"
     "\n"
     "Values come from the arguments or, when none are given, one per line from standard\n"
@@ -103,6 +104,7 @@ int runCommand(const Args& all) {
   if (name == "demo") return demoCommand(std::move(args));
   if (name == "printers") return printersCommand(std::move(args));
   if (name == "print") return printCommand(std::move(args));
+  if (name == "version") return versionCommand(std::move(args));
   return report.usage("unknown command " + quoted(name));
 }
 

@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -152,4 +153,50 @@ KW32_API DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR name, DWORD size)
   }
   std::memcpy(name, ansi.c_str(), ansi.size() + 1);
   return static_cast<DWORD>(ansi.size());
+}
+
+namespace {
+
+// "korvane", "KORVANE.DLL": a module's name as Windows callers write it.
+bool namesModule(const std::string& registered, const char* wanted) {
+  const size_t n = registered.size();
+  if (strncasecmp(registered.c_str(), wanted, n) != 0) return false;
+  return wanted[n] == '\0' || strcasecmp(wanted + n, ".dll") == 0;
+}
+
+}  // namespace
+
+KW32_API BOOL WINAPI GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module) {
+  constexpr DWORD kKnown = GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT |
+                           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS;
+  if (module == nullptr || (flags & ~kKnown)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *module = nullptr;
+  if (flags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS) {
+    Dl_info info{};
+    if (name && dladdr(name, &info) != 0 && info.dli_fname && *info.dli_fname) {
+      const std::string file = resolvedPath(info.dli_fname);
+      const std::vector<HINSTANCE> found = kw::modulesOfFile(file);
+      if (!found.empty()) {
+        *module = found.front();
+        return TRUE;
+      }
+      // The program itself, with no module registered in it.
+      if (file == resolvedPath(kw::programPath().c_str())) return TRUE;
+    }
+  } else if (name == nullptr) {
+    return TRUE;
+  } else {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    for (Module* m : r.modules)
+      if (namesModule(m->name, name)) {
+        *module = reinterpret_cast<HMODULE>(m);
+        return TRUE;
+      }
+  }
+  SetLastError(ERROR_MOD_NOT_FOUND);
+  return FALSE;
 }

@@ -37,6 +37,18 @@ DECLARE_HANDLE(HRSRC);
    does not have, with ERROR_MOD_NOT_FOUND. */
 KW32_API DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR name, DWORD size);
 
+#define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
+
+/* The module that holds the address `name` (GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS), or the
+   registered module of that name ("korvane" or "korvane.dll", case ignored); a null name
+   without the flag gives the program (a null handle, as GetModuleFileNameA takes it).
+   Modules stay loaded for the process's life, so the reference flags change nothing.
+   FALSE, with a null *module and ERROR_MOD_NOT_FOUND, when no module matches;
+   ERROR_INVALID_PARAMETER for a null `module` or an unknown flag. */
+KW32_API BOOL WINAPI GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE *module);
+
 /* Copies string `id` of the module's string table, cut to size - 1 bytes and terminated;
    returns the bytes copied, 0 when the string does not exist. */
 KW32_API int WINAPI LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
