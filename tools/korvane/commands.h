@@ -15,6 +15,7 @@ int demoCommand(Args args);
 int printersCommand(Args args);
 int printCommand(Args args);
 int versionCommand(Args args);
+int fontsCommand(Args args);
 
 // Runs a command line without the program name ("number", "format", ...).
 int runCommand(const Args& args);
