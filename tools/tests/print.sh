@@ -20,7 +20,9 @@ if [[ $(pdfinfo "$pdf" | grep -E '^Pages:' | tr -s ' ') != "Pages: 3" ]] ||
   failures=$((failures + 1)); echo "FAIL: the PDF lacks its 3 pages or its last line"; pdfinfo "$pdf"
 fi
 
-expect 0 $'page 1\npage 2\n2 sheets to File PDF on '"$pdf" '' print --copies 2 --paper 9 --landscape "$DATA/../mask.sh"
+# A page's worth of lines, one sheet a copy.
+seq -f 'line %g' 1 20 >"$work/short.txt"
+expect 0 $'page 1\npage 2\n2 sheets to File PDF on '"$pdf" '' print --copies 2 --paper 9 --landscape "$work/short.txt"
 checks=$((checks + 1))
 if ! pdfinfo "$pdf" | grep -q 'Page size: *841.92 x 595.32 pts (A4)'; then
   failures=$((failures + 1)); echo "FAIL: not A4 landscape"; pdfinfo "$pdf"
