@@ -13,7 +13,13 @@ scripts/deps.sh wine wine64
 export WINE=/usr/lib/wine/wine64 WINEDEBUG=-all
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+# The prefix goes only once its server has ended: it still writes there while it stops.
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; /usr/lib/wine/wineserver -w 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+
+# Windows without a display: the null graphics driver. The prefix is made by the first
+# command; waiting for its server lets that set-up finish before a program makes a window.
+"$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+/usr/lib/wine/wineserver -w
 
 # The Linux tests run without a win.ini and so get the built-in settings of a United States
 # machine; Windows answers [intl] from the user's locale, whose four values below are newer
@@ -28,7 +34,7 @@ cp "$build/src/korvane.dll" "$build/tools/"
 export KORVANE_EXE=$build/tools/korvane.exe
 failed=0
 # cli.sh stays Linux-only: --profile and --lang are refused on Windows by design.
-for family in number date mask; do
+for family in number date mask system; do
   echo "== wine: tool_$family"
   bash tools/tests/$family.sh tools/tests/wine-tool.sh tools/tests/data || failed=1
 done

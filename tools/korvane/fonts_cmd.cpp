@@ -78,9 +78,13 @@ int listFaces(HDC dc, Reporter& report) {
     report.problem("the screen reports no fonts");
     return report.status();
   }
+  std::string previous;
   eachRecord(faces, FON_FACE_RECORD, [&](const BYTE* record) {
     char face[kFaceRoom] = "";
     std::memcpy(face, record, kFaceRoom - 1);
+    // Windows reports a face once for each character set it covers; one line serves.
+    if (face == previous) return;
+    previous = face;
     BYTE set = DEFAULT_CHARSET, pitch = 0;
     FonGetFontCharSet(dc, face, &set);
     FonGetFontPitchAndFamily(dc, face, &pitch);
