@@ -14,6 +14,7 @@
 #define KW32_API KW32_EXTERN_C __attribute__((visibility("default")))
 
 #define WINAPI
+#define WINAPIV
 #define CALLBACK
 #define APIENTRY
 #define CONST const
