@@ -1,6 +1,7 @@
 /* Dialog helpers: measurements shown in dialog fields (thousandths of an inch, as inches
-   with a fixed number of decimals or as centimetres), wildcard tests of typed file
-   patterns, centring dialogs, and disabling a thread's windows around a modeless task. */
+   with a fixed number of decimals or as centimetres), strings added to list and combo
+   boxes once only, wildcard tests of typed file patterns, centring dialogs, and disabling
+   a thread's windows around a modeless task. */
 #ifndef KORVANE_DIALOGS_H
 #define KORVANE_DIALOGS_H
 
@@ -18,6 +19,49 @@ KV_API void KV_CALL DlgSetStrRealUnits(UINT value, int reserved, LPSTR text, int
    Negative values are written with a leading "-". `text` needs room for 24 bytes.
    `reserved` is not used. A null `text` does nothing. */
 KV_API void KV_CALL DlgSetStrRealMetricUnits(LONG value, int reserved, LPSTR text);
+
+/* The measurement typed into control `id` of `dialog`, read from its first 32 characters:
+   digits and "." only. Metric (`metric` TRUE): centimetres, returned in thousandths of an
+   inch, rounded. Otherwise the text is scaled by 10^decimals: "12.5" with 2 decimals gives
+   1250, "12.567" gives 1256; past 3 decimals the whole part is scaled by 1000 while the
+   fraction keeps all its digits ("1.5" with 4 decimals gives 6000). `*ok` (may be null)
+   is TRUE when the text was read; FALSE, and the result 0, for an empty field, any other
+   character, a missing control or a value beyond 32 bits. `reserved` is not used. */
+KV_API LONG KV_CALL DlgGetDlgItemReal(HWND dialog, int id, BOOL *ok, BOOL reserved, BOOL metric, int decimals);
+
+/* Sets the text of control `id` of `dialog` to `value` written by DlgSetStrRealMetricUnits
+   (`metric` TRUE) or DlgSetStrRealUnits with `decimals`, passing `reserved` on. Returns
+   what the control answers to WM_SETTEXT (0 for a missing control). */
+KV_API LRESULT KV_CALL DlgSetDlgItemReal(HWND dialog, int id, LONG value, int reserved, BOOL metric, int decimals);
+
+/* `length` in thousandths of an inch as screen pixels, rounded half away from zero, at the
+   display's pixels per inch across (`vertical` FALSE) or down (TRUE). 0 when the display
+   cannot be had. */
+KV_API int KV_CALL DlgGetScreenPixels(LONG length, BOOL vertical);
+
+/* Adds `text` to `list` unless an item of exactly that text (letter case counts) is there:
+   the items from the first that begins with the text in any case (LB_FINDSTRING) are
+   compared up to the first that starts with another letter (case aside) or is empty.
+   TRUE when the text was there or is added; an empty text is not added and gives TRUE.
+   FALSE for a null text, a null or destroyed window, short memory or a refused
+   LB_ADDSTRING. */
+KV_API BOOL KV_CALL DlgAddDistinctStringIntoListbox(HWND list, LPCSTR text);
+
+/* The same for the list of a combo box, with the CB_ messages. */
+KV_API BOOL KV_CALL DlgAddDistinctStringIntoCombo(HWND combo, LPCSTR text);
+
+/* The index of the first item of `list` whose text equals `text` (letter case counts);
+   -1 when there is none before the first empty item, for a null or empty text, a null or
+   destroyed window, or when memory to read an item is short. */
+KV_API int KV_CALL DlgLocateStringInListbox(HWND list, LPCSTR text);
+
+/* Shows a message box owned by `owner` with the string `captionId` of `instance` (its
+   first 39 bytes) as caption and the string `textId` (its first 199 bytes) as the
+   wsprintfA format of `argument`, which its one field takes as a 32-bit number (%d, %u,
+   %x, %c; not %s). A missing string counts as empty. Returns what MessageBoxA returns
+   for `style`. */
+KV_API int KV_CALL DlgMessageBoxString(HINSTANCE instance, HWND owner, UINT textId, UINT captionId, DWORD argument,
+                                       UINT style);
 
 /* 1 when `text` holds a "*" or "?" wildcard (never mistaking the trail byte of a
    double-byte character for one), else 0; 0 for a null text. */

@@ -4,6 +4,7 @@
 #include <korvane/dialogs.h>
 #include <korvane/intl.h>
 
+#include <algorithm>
 #include <limits>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@ namespace {
 constexpr double kCmPerInch = 2.5406;
 constexpr double kInchPerCm = 0.3936078091789341;
 constexpr int kMaxDecimals = 3;
+constexpr int kFieldRoom = 32;
 
 int clampDecimals(int decimals) { return decimals < 0 ? 0 : decimals > kMaxDecimals ? kMaxDecimals : decimals; }
 
@@ -27,6 +29,23 @@ bool fetchRun(const char* from, size_t length, LONG& value) {
   run[length] = '\0';
   value = 0;
   return length == 0 || IntlFetchNextNumLong(&value, run) > 0;
+}
+
+// The fraction digits cut, or padded with zeros, to exactly `digits` of them. Leading
+// zeros are passed over first, so that any number of them reads; false beyond 32 bits.
+bool fetchFraction(const char* given, size_t digits, LONG& value) {
+  value = 0;
+  const size_t kept = std::min(std::strlen(given), digits);
+  size_t lead = 0;
+  while (lead < kept && given[lead] == '0') ++lead;
+  if (lead == kept) return true;  // nothing but zeros, however many the padding adds
+  char run[12];
+  const size_t significant = digits - lead;
+  if (significant >= sizeof run) return false;
+  std::memcpy(run, given + lead, kept - lead);
+  std::memset(run + (kept - lead), '0', significant - (kept - lead));
+  run[significant] = '\0';
+  return IntlFetchNextNumLong(&value, run) > 0;
 }
 
 // Quarter millimetres in centimetre text: the rest after the tenth, rounded to the nearest
@@ -49,26 +68,25 @@ bool parseMeasurement(const char* text, bool metric, int decimals, LONG& value) 
     if ((*p < '0' || *p > '9') && *p != '.') return false;
   }
   if (metric) {
-    const double thousandths = std::atof(text) * kInchPerCm * 1000 + 0.5;
-    if (thousandths >= static_cast<double>(std::numeric_limits<LONG>::max())) return false;
+    // atof's reading, with "." whatever the process locale: no number reads as 0.
+    double centimetres = 0;
+    if (IntlFetchNextNumDouble(&centimetres, text) <= 0) centimetres = 0;
+    const double thousandths = centimetres * kInchPerCm * 1000 + 0.5;
+    if (!(thousandths < static_cast<double>(std::numeric_limits<LONG>::max()))) return false;
     value = static_cast<LONG>(thousandths);
     return true;
   }
-  decimals = clampDecimals(decimals);
+  if (decimals < 0) decimals = 0;
   const char* dot = std::strchr(text, '.');
   const size_t wholeLength = dot ? static_cast<size_t>(dot - text) : std::strlen(text);
-  // The fraction padded with zeros, or cut, to exactly `decimals` digits.
-  char fraction[kMaxDecimals + 1] = "000";
-  if (dot) {
-    const size_t given = std::strlen(dot + 1);
-    std::memcpy(fraction, dot + 1, given < static_cast<size_t>(decimals) ? given : static_cast<size_t>(decimals));
-  }
-  fraction[decimals] = '\0';
   LONG whole = 0;
   LONG part = 0;
-  if (!fetchRun(text, wholeLength, whole) || !fetchRun(fraction, static_cast<size_t>(decimals), part)) return false;
+  if (!fetchRun(text, wholeLength, whole) || !fetchFraction(dot ? dot + 1 : "", static_cast<size_t>(decimals), part))
+    return false;
+  // Past 3 decimals the whole part stays in thousandths while the fraction keeps all its
+  // digits: stored values were made that way.
   static constexpr long long kScale[] = {1, 10, 100, 1000};
-  const long long result = static_cast<long long>(whole) * kScale[decimals] + part;
+  const long long result = static_cast<long long>(whole) * kScale[std::min(decimals, kMaxDecimals)] + part;
   if (result > std::numeric_limits<LONG>::max()) return false;
   value = static_cast<LONG>(result);
   return true;
@@ -113,6 +131,34 @@ KV_API void KV_CALL DlgSetStrRealMetricUnits(LONG value, int, LPSTR text) {
     rest = 0;
   }
   std::snprintf(text, 24, "%s%ld.%d%s", negative ? "-" : "", whole, tenth, quarterSuffix(rest));
+}
+
+KV_API LONG KV_CALL DlgGetDlgItemReal(HWND dialog, int id, BOOL* ok, BOOL, BOOL metric, int decimals) {
+  // At most 32 characters of the field count; a longer text is read as its first 32.
+  char text[kFieldRoom + 1] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  LONG value = 0;
+  const bool read = kv::ui::parseMeasurement(text, metric != FALSE, decimals, value);
+  if (ok != nullptr) *ok = read ? TRUE : FALSE;
+  return read ? value : 0;
+}
+
+KV_API LRESULT KV_CALL DlgSetDlgItemReal(HWND dialog, int id, LONG value, int reserved, BOOL metric, int decimals) {
+  char text[24];
+  if (metric)
+    DlgSetStrRealMetricUnits(value, reserved, text);
+  else
+    DlgSetStrRealUnits(static_cast<UINT>(value), reserved, text, decimals);
+  return SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+KV_API int KV_CALL DlgGetScreenPixels(LONG length, BOOL vertical) {
+  HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+  if (display == nullptr) return 0;
+  const int perInch = GetDeviceCaps(display, vertical ? LOGPIXELSY : LOGPIXELSX);
+  DeleteDC(display);
+  // MulDiv rounds half away from zero and keeps the product in 64 bits.
+  return MulDiv(static_cast<int>(length), perInch, 1000);
 }
 
 KV_API int KV_CALL DlgSearchSpec(LPCSTR text) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <korvane/korvane.h>
 
+#include "dialog_resources.h"
 #include "ui/measurements.h"
 
 #include <string>
@@ -59,7 +60,11 @@ TEST(Measurements, ParsingTypedFields) {
   EXPECT_EQ(parsed("12", false, 3), 12000);
   EXPECT_EQ(parsed(".5", false, 1), 5);
   EXPECT_EQ(parsed("7.", false, 0), 7);
-  EXPECT_EQ(parsed("1.2345", false, 9), 1234);  // more than 3 decimals count as 3
+  // Past 3 decimals the whole part counts thousandths, the fraction all its digits.
+  EXPECT_EQ(parsed("1.5", false, 4), 6000);
+  EXPECT_EQ(parsed("1.2345", false, 9), 234501000);
+  EXPECT_EQ(parsed("7.000000000000000000000000000", false, 40), 7000);
+  EXPECT_EQ(parsed("7.5", false, 40, false), 0);  // the fraction alone is beyond 32 bits
   EXPECT_EQ(parsed("2.54", true, 0), 1000);     // 2.54 cm * 393.6078 + 0.5
   EXPECT_EQ(parsed("12,5", false, 2, false), 0);
   EXPECT_EQ(parsed("-1", false, 2, false), 0);
@@ -75,4 +80,73 @@ TEST(Measurements, SearchSpec) {
   EXPECT_EQ(DlgSearchSpec("plain.txt"), 0);
   EXPECT_EQ(DlgSearchSpec(""), 0);
   EXPECT_EQ(DlgSearchSpec(nullptr), 0);
+}
+
+namespace {
+
+INT_PTR CALLBACK quietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+std::string fieldText(HWND dialog) {
+  char text[64] = "";
+  GetDlgItemTextA(dialog, 10, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+TEST(Measurements, RealNumbersInADialogsEditField) {
+  HWND dialog = CreateDialogParamA(kvtest::testModule(), "FIELDS", nullptr, quietDialog, 0);
+  ASSERT_NE(dialog, nullptr);
+  BOOL ok = -1;
+  auto read = [&](const char* text, BOOL metric, int decimals) {
+    SetDlgItemTextA(dialog, 10, text);
+    ok = -1;
+    return DlgGetDlgItemReal(dialog, 10, &ok, FALSE, metric, decimals);
+  };
+  EXPECT_EQ(read("12.5", FALSE, 2), 1250);
+  EXPECT_EQ(ok, TRUE);
+  EXPECT_EQ(read("12.567", FALSE, 2), 1256);  // cut, never rounded
+  // Centimetres to thousandths rounded at the half: 0.49988 and 0.50382.
+  EXPECT_EQ(read("0.00127", TRUE, 0), 0);
+  EXPECT_EQ(ok, TRUE);
+  EXPECT_EQ(read("0.00128", TRUE, 0), 1);
+  EXPECT_EQ(read("2.54", TRUE, 3), 1000);
+  EXPECT_EQ(read("12,5", FALSE, 2), 0);
+  EXPECT_EQ(ok, FALSE);
+  EXPECT_EQ(read("", FALSE, 2), 0);
+  EXPECT_EQ(ok, FALSE);
+  // Only the first 32 characters are read: 31 zeros and a 1, then digits that never count.
+  EXPECT_EQ(read("00000000000000000000000000000001999", FALSE, 0), 1);
+  EXPECT_EQ(ok, TRUE);
+  EXPECT_EQ(read("1.25", FALSE, 5), 26000);
+  EXPECT_EQ(DlgGetDlgItemReal(dialog, 99, &ok, FALSE, FALSE, 2), 0);  // no such control
+  EXPECT_EQ(ok, FALSE);
+  EXPECT_EQ(read("3", FALSE, 0), 3);
+  EXPECT_EQ(DlgGetDlgItemReal(dialog, 10, nullptr, FALSE, FALSE, 0), 3);
+
+  EXPECT_TRUE(DlgSetDlgItemReal(dialog, 10, 1250, 0, FALSE, 2));
+  EXPECT_EQ(fieldText(dialog), "12.5");
+  DlgSetDlgItemReal(dialog, 10, 1000, 0, TRUE, 2);
+  EXPECT_EQ(fieldText(dialog), "2.55");
+  DlgSetDlgItemReal(dialog, 10, 0, 0, FALSE, 0);
+  EXPECT_EQ(fieldText(dialog), "0");
+  EXPECT_FALSE(DlgSetDlgItemReal(dialog, 99, 1, 0, FALSE, 0));
+  DestroyWindow(dialog);
+  EXPECT_EQ(DlgGetDlgItemReal(dialog, 10, &ok, FALSE, FALSE, 0), 0);
+  EXPECT_EQ(ok, FALSE);
+}
+
+TEST(Measurements, ScreenPixels) {
+  HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+  ASSERT_NE(display, nullptr);
+  const int across = GetDeviceCaps(display, LOGPIXELSX);
+  const int down = GetDeviceCaps(display, LOGPIXELSY);
+  DeleteDC(display);
+  ASSERT_EQ(across, 96);
+  EXPECT_EQ(DlgGetScreenPixels(1000, FALSE), across);
+  EXPECT_EQ(DlgGetScreenPixels(2000, TRUE), 2 * down);
+  EXPECT_EQ(DlgGetScreenPixels(5, FALSE), 0);   // 0.48
+  EXPECT_EQ(DlgGetScreenPixels(6, FALSE), 1);   // 0.576
+  EXPECT_EQ(DlgGetScreenPixels(-6, FALSE), -1);
+  EXPECT_EQ(DlgGetScreenPixels(0x7FFFFFFF, FALSE), 206158430);
 }
