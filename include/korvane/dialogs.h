@@ -63,6 +63,14 @@ KV_API int KV_CALL DlgLocateStringInListbox(HWND list, LPCSTR text);
 KV_API int KV_CALL DlgMessageBoxString(HINSTANCE instance, HWND owner, UINT textId, UINT captionId, DWORD argument,
                                        UINT style);
 
+/* Fits the horizontal scroll range of `list` (or of the list of a "CBCtrlComboBox"
+   control) to its widest item, measured with GetTabbedTextExtentA in the list's font, with
+   the one tab stop of the list's "LBTABSIZE" property when it has one; owner-drawn fixed
+   lists count 15 more pixels. A wider item than both the client area and the range sets
+   the range to it; no item as wide as the client area brings a range past it back to the
+   client width; otherwise nothing changes. A null or destroyed window does nothing. */
+KV_API void KV_CALL DlgSetListHScroll(HWND list);
+
 /* 1 when `text` holds a "*" or "?" wildcard (never mistaking the trail byte of a
    double-byte character for one), else 0; 0 for a null text. */
 KV_API int KV_CALL DlgSearchSpec(LPCSTR text);
@@ -79,5 +87,26 @@ KV_API BOOL KV_CALL DlgCenterDialog(HWND dialog);
    null or memory is short). Enabling: enables again exactly the windows of `list` (not
    those that were disabled before), frees it and returns null. */
 KV_API HLOCAL KV_CALL DlgEnableAllWindows(HINSTANCE instance, HWND except, BOOL enable, HLOCAL list);
+
+/* A wizard: modal dialogs from templates of one instance, run one after another. The
+   dialogs' procedures get the record as their WM_INITDIALOG parameter and set nNext
+   before they end. */
+typedef struct DLGWIZARD {
+  HWND hwndOwner;
+  LPVOID lpReserved;     /* not used */
+  HINSTANCE hInstance;   /* of the templates */
+  LPCSTR lpszTemplates;  /* the template names one after another, each ended by a zero
+                            byte, the list by an empty name */
+  DLGPROC *lpfnProcs;    /* one procedure per template */
+  int nSteps;            /* the number of steps */
+  int nCurrent;          /* the step shown, written before each dialog */
+  int nNext;             /* the step to show next; negative ends the wizard */
+} DLGWIZARD;
+
+/* Runs the dialog of step nNext (from 0) until a dialog leaves nNext negative; returns 1
+   then (at once when nNext starts negative). 0 for a null record, one without templates,
+   procedures or instance, a step not below nSteps, an empty name or a null procedure up to
+   the step, a dialog that cannot be made (-1) or one that ends with IDCANCEL. */
+KV_API int KV_CALL DlgDoDlgWizard(DLGWIZARD *wizard);
 
 #endif

@@ -7,6 +7,7 @@
 // When you add a record that crosses the library's boundary, add its size and the
 // offsets callers rely on to the matching section below (marked "Add ... here").
 #include <korvane/datetime.h>
+#include <korvane/dialogs.h>
 #include <korvane/memory.h>
 #include <korvane/number.h>
 #include <korvane/print.h>
@@ -97,6 +98,11 @@ static_assert(offsetof(PRINTJOB, lpfnPaint) == 954);
 static_assert(offsetof(PRINTJOB, lpfnMorePages) == 958);
 static_assert(offsetof(PRINTJOB, dwUser) == 962);
 
+// Wizard record: owner, reserved, instance, names, procedures, three ints.
+static_assert(sizeof(DLGWIZARD) == 32);
+static_assert(offsetof(DLGWIZARD, lpfnProcs) == 16);
+static_assert(offsetof(DLGWIZARD, nNext) == 28);
+
 // Add records with pointers or handles here.
 
 #endif
@@ -121,6 +127,10 @@ static_assert(offsetof(PRINTJOB, desc) == 116);
 static_assert(offsetof(PRINTJOB, lpfnPaint) == 998);
 static_assert(offsetof(PRINTJOB, lpfnMorePages) == 1006);
 static_assert(offsetof(PRINTJOB, dwUser) == 1014);
+static_assert(sizeof(DLGWIZARD) == 56);
+static_assert(offsetof(DLGWIZARD, lpfnProcs) == 32);
+static_assert(offsetof(DLGWIZARD, nSteps) == 40);
+static_assert(offsetof(DLGWIZARD, nNext) == 48);
 
 #endif
 

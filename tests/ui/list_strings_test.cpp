@@ -61,3 +61,81 @@ TEST(ListStrings, DistinctAddsFollowTheCaseRulesInListAndComboBoxes) {
   EXPECT_FALSE(DlgAddDistinctStringIntoListbox(nullptr, "Apple"));
   EXPECT_EQ(DlgLocateStringInListbox(list, "Apple"), -1);
 }
+
+namespace {
+
+// What DlgSetListHScroll measures: the text in the list's font, with one tab stop or none.
+int measured(HWND list, const char* text, int tab = 0) {
+  HDC dc = GetDC(list);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  const INT stop = tab;
+  const DWORD extent = GetTabbedTextExtentA(dc, text, lstrlenA(text), tab ? 1 : 0, tab ? &stop : nullptr);
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  return LOWORD(extent);
+}
+
+LRESULT extentOf(HWND list) { return SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0); }
+
+HWND gInnerList = nullptr;
+LRESULT CALLBACK comboControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == 0x0FE0) return reinterpret_cast<LRESULT>(gInnerList);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(ListStrings, HorizontalExtentFitsTheWidestItem) {
+  HWND dialog = CreateDialogParamA(kvtest::testModule(), "FIELDS", nullptr, quietDialog, 0);
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, 11);
+  RECT client{};
+  GetClientRect(list, &client);
+  const int clientWidth = client.right;
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("short"));
+  DlgSetListHScroll(list);
+  EXPECT_EQ(extentOf(list), 0);  // narrower than the client area: left alone
+
+  const char* wide = "a line much wider than the list box is";
+  ASSERT_GT(measured(list, wide), clientWidth);
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide));
+  DlgSetListHScroll(list);
+  EXPECT_EQ(extentOf(list), measured(list, wide));
+
+  // A range past every item is kept while an item is wider than the client area.
+  SendMessageA(list, LB_SETHORIZONTALEXTENT, 5000, 0);
+  DlgSetListHScroll(list);
+  EXPECT_EQ(extentOf(list), 5000);
+  SendMessageA(list, LB_DELETESTRING, 1, 0);
+  DlgSetListHScroll(list);
+  EXPECT_EQ(extentOf(list), clientWidth);
+
+  // The one tab stop of the list's property.
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a\tb"));
+  SetPropA(list, "LBTABSIZE", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(400)));
+  ASSERT_NE(measured(list, "a\tb", 400), measured(list, "a\tb"));
+  DlgSetListHScroll(list);
+  EXPECT_EQ(extentOf(list), measured(list, "a\tb", 400));
+
+  // Owner-drawn fixed items take 15 pixels more.
+  HWND drawn = GetDlgItem(dialog, 13);
+  SendMessageA(drawn, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide));
+  DlgSetListHScroll(drawn);
+  EXPECT_EQ(extentOf(drawn), measured(drawn, wide) + 15);
+
+  // A "CBCtrlComboBox" control hands over its list.
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = comboControlProc;
+  wc.lpszClassName = "CBCtrlComboBox";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND control = CreateWindowExA(0, "cbctrlcombobox", "", WS_CHILD, 0, 0, 10, 10, dialog, nullptr, nullptr, nullptr);
+  ASSERT_NE(control, nullptr);
+  gInnerList = drawn;
+  SendMessageA(drawn, LB_SETHORIZONTALEXTENT, 0, 0);
+  DlgSetListHScroll(control);
+  EXPECT_EQ(extentOf(drawn), measured(drawn, wide) + 15);
+
+  DestroyWindow(dialog);
+  DlgSetListHScroll(list);  // destroyed: nothing happens
+  DlgSetListHScroll(nullptr);
+}
