@@ -6,30 +6,38 @@
 
 #include "user32/dialog_control.h"
 #include "user32/dialog_state.h"
+#include "user32/window.h"
 
 namespace kw::user32 {
 
 namespace {
 
-void registerOne(LPCSTR name, WNDPROC proc, UINT style, int extra) {
+// A control's own procedure frees its state at WM_NCDESTROY and calls nothing of the
+// application's, so it can be given that message alone.
+void releaseControl(HWND window) {
+  if (WindowPtr w = peekWindow(window)) w->cls->proc(window, WM_NCDESTROY, 0, 0);
+}
+
+void registerOne(LPCSTR name, WNDPROC proc, UINT style, int extra, void (*release)(HWND)) {
   WNDCLASSA wc{};
   wc.style = style | CS_GLOBALCLASS;
   wc.lpfnWndProc = proc;
   wc.cbWndExtra = extra;
   wc.lpszClassName = name;
   RegisterClassA(&wc);
+  if (std::shared_ptr<WindowClass> cls = findClass(name, nullptr)) cls->release = release;
 }
 
 }  // namespace
 
 void registerSystemClasses() {
   constexpr int kState = sizeof(void*);
-  registerOne("Button", buttonWindowProc(), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kState);
-  registerOne("Edit", editWindowProc(), CS_DBLCLKS, kState);
-  registerOne("Static", staticWindowProc(), 0, kState);
-  registerOne("ListBox", listBoxWindowProc(), CS_DBLCLKS, kState);
-  registerOne("ComboBox", comboBoxWindowProc(), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kState);
-  registerOne(MAKEINTATOM(32770), defaultDialogProc, CS_SAVEBITS | CS_DBLCLKS, DLGWINDOWEXTRA);
+  registerOne("Button", buttonWindowProc(), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kState, releaseControl);
+  registerOne("Edit", editWindowProc(), CS_DBLCLKS, kState, releaseControl);
+  registerOne("Static", staticWindowProc(), 0, kState, releaseControl);
+  registerOne("ListBox", listBoxWindowProc(), CS_DBLCLKS, kState, releaseControl);
+  registerOne("ComboBox", comboBoxWindowProc(), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kState, releaseControl);
+  registerOne(MAKEINTATOM(32770), defaultDialogProc, CS_SAVEBITS | CS_DBLCLKS, DLGWINDOWEXTRA, removeDialog);
 }
 
 }  // namespace kw::user32

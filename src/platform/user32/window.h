@@ -29,6 +29,9 @@ struct WindowClass {
   LPCSTR menuName = nullptr;
   std::vector<unsigned char> extra;  // cbClsExtra bytes
   bool system = false;               // registered by the window manager itself
+  // System classes: frees what the class keeps for a window that leaves without its
+  // messages (its thread ended).
+  void (*release)(HWND window) = nullptr;
   int windows = 0;                   // live windows of the class
 };
 

@@ -119,6 +119,17 @@ bool place(DWORD style, HWND parent, Placement* p) {
 }  // namespace
 
 void forgetThreadWindows(DWORD threadId) {
+  // The thread has ended, so its windows get no messages; what the system classes keep for
+  // them is freed all the same (outside the lock: freeing takes other locks).
+  std::vector<std::pair<HWND, void (*)(HWND)>> releases;
+  {
+    WindowsLock lock(windowsLock());
+    for (HWND h : allWindows()) {
+      Window* w = lockedWindow(h);
+      if (w && w->threadId == threadId && w->cls->release) releases.emplace_back(h, w->cls->release);
+    }
+  }
+  for (const auto& [window, release] : releases) release(window);
   WindowsLock lock(windowsLock());
   for (HWND h : allWindows()) {
     Window* w = lockedWindow(h);
