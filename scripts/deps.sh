@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # Usage: scripts/deps.sh [extra-package...]
 set -euo pipefail
-packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-dev libicu-dev pkgconf python3
+packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-dev libboost-dev libicu-dev pkgconf python3
   gcc-mingw-w64-i686  # windres checks the resource step's dialog templates
   libcups2-dev cups-daemon cups-client  # printers; the tests run a private cupsd
   libcairo2-dev libfontconfig-dev libfreetype-dev  # GDI32 on Linux

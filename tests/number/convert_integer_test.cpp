@@ -7,6 +7,7 @@
 
 using numtest::bytes;
 using numtest::expected;
+using numtest::Integer;
 using numtest::num;
 using numtest::record;
 
@@ -56,7 +57,7 @@ TEST(NumberIntegers, FromInteger) {
   for (DWORD v : dwords) {
     tagNUMBER n;
     EXPECT_EQ(NumDWordToNumber(&n, v), n.bLength);
-    EXPECT_EQ(bytes(n), expected(mpz_class(std::to_string(v)))) << v;
+    EXPECT_EQ(bytes(n), expected(Integer(std::to_string(v)))) << v;
   }
   tagNUMBER n;
   EXPECT_EQ(NumWordToNumber(&n, 65535), 4u);

@@ -9,6 +9,7 @@
 using numtest::bytes;
 using numtest::dec;
 using numtest::expected;
+using numtest::Integer;
 using numtest::num;
 
 namespace {
@@ -40,7 +41,7 @@ TEST(NumberCurrency, LimitsAndFlags) {
     cy.int64 = v;
     tagNUMBER n;
     NumLLongToNumber(&n, &cy);
-    EXPECT_EQ(normal(n), expected(mpz_class(std::to_string(v)))) << v;
+    EXPECT_EQ(normal(n), expected(Integer(std::to_string(v)))) << v;
     LONG error = 7;
     NumToLLong(&back, &n, &error);
     EXPECT_EQ(back.int64, v);

@@ -1,9 +1,15 @@
-// Test-side NUMBER encoding and exact reference values, computed with GMP rationals and
-// independent of the library's engines.
+// Test-side NUMBER encoding and exact reference values, computed with exact rationals and
+// independent of the library's engines. Boost.Multiprecision gives one interface over GMP
+// (fast, on Linux) and its own header-only integers (the Windows build, which has no GMP).
 #pragma once
 
-#include <gmpxx.h>
 #include <korvane/number.h>
+
+#if KORVANE_ORACLE_GMP
+#include <boost/multiprecision/gmp.hpp>
+#else
+#include <boost/multiprecision/cpp_int.hpp>
+#endif
 
 #include <cstring>
 #include <string>
@@ -11,23 +17,30 @@
 
 namespace numtest {
 
+namespace mp = boost::multiprecision;
+#if KORVANE_ORACLE_GMP
+using Integer = mp::number<mp::gmp_int, mp::et_off>;
+using Rational = mp::number<mp::gmp_rational, mp::et_off>;
+#else
+using Integer = mp::number<mp::cpp_int_backend<>, mp::et_off>;
+using Rational = mp::number<mp::rational_adaptor<mp::cpp_int_backend<>>, mp::et_off>;
+#endif
+
 using Bytes = std::vector<int>;
 
-inline mpz_class pow100z(int k) {
-  mpz_class r;
-  mpz_ui_pow_ui(r.get_mpz_t(), 100, static_cast<unsigned long>(k));
-  return r;
-}
+inline int sgn(const Rational& x) { return x.sign(); }
+inline int cmp(const Rational& a, const Rational& b) { return a.compare(b); }
+
+inline Integer pow100z(int k) { return mp::pow(Integer(100), static_cast<unsigned>(k)); }
 
 // 100^k for any k.
-inline mpq_class pow100(int k) {
-  return k >= 0 ? mpq_class(pow100z(k)) : mpq_class(mpz_class(1), pow100z(-k));
+inline Rational pow100(int k) {
+  return k >= 0 ? Rational(pow100z(k)) : Rational(Integer(1), pow100z(-k));
 }
 
-inline mpq_class pow10(int k) {
-  mpz_class r;
-  mpz_ui_pow_ui(r.get_mpz_t(), 10, static_cast<unsigned long>(k < 0 ? -k : k));
-  return k >= 0 ? mpq_class(r) : mpq_class(mpz_class(1), r);
+inline Rational pow10(int k) {
+  const Integer r = mp::pow(Integer(10), static_cast<unsigned>(k < 0 ? -k : k));
+  return k >= 0 ? Rational(r) : Rational(Integer(1), r);
 }
 
 // The record bytes for a sign, exponent and digits, as the format lays them out.
@@ -57,32 +70,34 @@ inline Bytes bytes(const tagNUMBER& n) {
 }
 
 // The exact value of sign, exponent and digits.
-inline mpq_class value(bool negative, int e, const std::vector<int>& digits) {
-  mpz_class m = 0;
+inline Rational value(bool negative, int e, const std::vector<int>& digits) {
+  Integer m = 0;
   for (int d : digits) m = m * 100 + d;
-  mpq_class v = mpq_class(m) * pow100(e - 64 - static_cast<int>(digits.size()));
-  return negative ? mpq_class(-v) : v;
+  Rational v = Rational(m) * pow100(e - 64 - static_cast<int>(digits.size()));
+  return negative ? Rational(-v) : v;
 }
 
 // The exponent e of a non-zero value: 100^(e-65) <= |x| < 100^(e-64).
-inline int exponentOf(const mpq_class& x) {
-  const mpq_class a = abs(x);
-  int e = 65 + static_cast<int>((static_cast<long>(mpz_sizeinbase(a.get_num_mpz_t(), 10)) -
-                                 static_cast<long>(mpz_sizeinbase(a.get_den_mpz_t(), 10))) /
-                                2);
+inline int exponentOf(const Rational& x) {
+  const Rational a = abs(x);
+  // A first guess from the bit lengths (100 is about 2^6.64), then exact steps.
+  const long bits = static_cast<long>(mp::msb(mp::numerator(a))) -
+                    static_cast<long>(mp::msb(mp::denominator(a)));
+  int e = 65 + static_cast<int>(bits * 100 / 664);
   while (a >= pow100(e - 64)) ++e;
   while (a < pow100(e - 65)) --e;
   return e;
 }
 
-inline mpz_class floorOf(const mpq_class& q) {
-  mpz_class r;
-  mpz_fdiv_q(r.get_mpz_t(), q.get_num_mpz_t(), q.get_den_mpz_t());
+inline Integer floorOf(const Rational& q) {
+  const Integer n = mp::numerator(q), d = mp::denominator(q);  // d > 0
+  Integer r = n / d;  // truncates toward zero
+  if (n < 0 && r * d != n) --r;
   return r;
 }
 
 // The value of record bytes (for records the tests make, in normal form).
-inline mpq_class valueOfBytes(const Bytes& b) {
+inline Rational valueOfBytes(const Bytes& b) {
   if (b[0] < 2) return 0;
   const bool negative = b[1] < 0x80;
   const int e = negative ? 127 - b[1] : b[1] - 128;
@@ -94,21 +109,21 @@ inline mpq_class valueOfBytes(const Bytes& b) {
 
 // The normal record of an exact value: half up at the first base-100 digit beyond 23
 // (22 for a negative value), exponent clamped to 4..124.
-inline Bytes expected(const mpq_class& x) {
+inline Bytes expected(const Rational& x) {
   if (sgn(x) == 0) return {1, 0xC0};
   const bool negative = sgn(x) < 0;
-  const mpq_class a = abs(x);
+  const Rational a = abs(x);
   int e = exponentOf(a);
   const int limit = negative ? 22 : 23;
-  const mpq_class scaled = a * pow100(limit - (e - 64)) + mpq_class(1, 2);
-  mpz_class n = scaled.get_num() / scaled.get_den();
+  const Rational scaled = a * pow100(limit - (e - 64)) + Rational(1, 2);
+  Integer n = mp::numerator(scaled) / mp::denominator(scaled);
   if (n == pow100z(limit)) {
     n = pow100z(limit - 1);
     ++e;
   }
   std::vector<int> digits(static_cast<size_t>(limit));
   for (int i = limit - 1; i >= 0; --i) {
-    digits[static_cast<size_t>(i)] = static_cast<int>(mpz_class(n % 100).get_si());
+    digits[static_cast<size_t>(i)] = static_cast<int>(n % 100);
     n /= 100;
   }
   while (!digits.empty() && digits.back() == 0) digits.pop_back();
@@ -118,21 +133,21 @@ inline Bytes expected(const mpq_class& x) {
 
 // The record of a / b: the quotient cut after 24 digits counted from the place of
 // 100^(eA - eB), then packed; a zero divisor saturates at 10^118.
-inline Bytes quotient(const mpq_class& a, const mpq_class& b) {
+inline Bytes quotient(const Rational& a, const Rational& b) {
   if (sgn(a) == 0) return {1, 0xC0};
   const bool negative = (sgn(a) < 0) != (sgn(b) < 0);
   if (sgn(b) == 0) return negative ? Bytes{3, 3, 99, 101} : Bytes{2, 252, 1};
-  const mpq_class unit = pow100(exponentOf(a) - exponentOf(b) - 23);
-  const mpq_class cut = mpq_class(floorOf(abs(a / b) / unit)) * unit;
-  return expected(negative ? mpq_class(-cut) : cut);
+  const Rational unit = pow100(exponentOf(a) - exponentOf(b) - 23);
+  const Rational cut = Rational(floorOf(abs(a / b) / unit)) * unit;
+  return expected(negative ? Rational(-cut) : cut);
 }
 
 // An exact decimal: "-12.50", "1e-60", "0.05".
-inline mpq_class dec(const std::string& text) {
+inline Rational dec(const std::string& text) {
   size_t i = 0;
   const bool negative = text[0] == '-';
   if (negative) ++i;
-  mpz_class m = 0;
+  Integer m = 0;
   int scale = 0;
   bool point = false;
   for (; i < text.size() && text[i] != 'e'; ++i) {
@@ -144,8 +159,8 @@ inline mpq_class dec(const std::string& text) {
     if (point) --scale;
   }
   if (i < text.size()) scale += std::stoi(text.substr(i + 1));
-  const mpq_class v = mpq_class(m) * pow10(scale);
-  return negative ? mpq_class(-v) : v;
+  const Rational v = Rational(m) * pow10(scale);
+  return negative ? Rational(-v) : v;
 }
 
 // The normal record of a decimal text.

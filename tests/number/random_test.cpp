@@ -8,11 +8,14 @@
 
 using numtest::Bytes;
 using numtest::bytes;
+using numtest::cmp;
 using numtest::expected;
 using numtest::floorOf;
-using numtest::pow10;
 using numtest::pow100;
+using numtest::pow10;
+using numtest::Rational;
 using numtest::record;
+using numtest::sgn;
 
 namespace {
 
@@ -22,7 +25,7 @@ struct Operand {
   bool null = false;
   int e = 64;
   std::vector<int> digits;
-  mpq_class v;
+  Rational v;
   tagNUMBER rec{};
 };
 
@@ -70,33 +73,33 @@ class Generator {
 };
 
 // a + b (or a - b) with the smaller magnitude cut to the window under the larger one.
-mpq_class windowedSum(const Operand& a, const Operand& b, bool subtract) {
-  mpq_class va = a.v;
-  mpq_class vb = subtract ? mpq_class(-b.v) : b.v;
+Rational windowedSum(const Operand& a, const Operand& b, bool subtract) {
+  Rational va = a.v;
+  Rational vb = subtract ? Rational(-b.v) : b.v;
   if (sgn(a.v) == 0 || sgn(b.v) == 0) return va + vb;
   const bool swapped = abs(b.v) > abs(a.v);
   const Operand& big = swapped ? b : a;
-  mpq_class& small = swapped ? va : vb;
+  Rational& small = swapped ? va : vb;
   const bool subtractMagnitudes = (sgn(va) < 0) != (sgn(vb) < 0);
-  const mpq_class unit = pow100(big.e - 64 - (subtractMagnitudes ? 24 : 23));
-  const mpq_class cut = mpq_class(floorOf(abs(small) / unit)) * unit;
-  small = sgn(small) < 0 ? mpq_class(-cut) : cut;
+  const Rational unit = pow100(big.e - 64 - (subtractMagnitudes ? 24 : 23));
+  const Rational cut = Rational(floorOf(abs(small) / unit)) * unit;
+  small = sgn(small) < 0 ? Rational(-cut) : cut;
   return va + vb;
 }
 
-mpq_class rounded(const mpq_class& x, int places) {
-  const mpq_class unit = pow10(-places);
-  const mpq_class r = mpq_class(floorOf(abs(x) / unit + mpq_class(1, 2))) * unit;
-  return sgn(x) < 0 ? mpq_class(-r) : r;
+Rational rounded(const Rational& x, int places) {
+  const Rational unit = pow10(-places);
+  const Rational r = Rational(floorOf(abs(x) / unit + Rational(1, 2))) * unit;
+  return sgn(x) < 0 ? Rational(-r) : r;
 }
 
-mpq_class truncated(const mpq_class& x, int precision, int scale) {
-  const mpq_class modulus = pow10(precision - scale);
-  mpq_class y = abs(x);
-  y -= mpq_class(floorOf(y / modulus)) * modulus;
-  const mpq_class unit = pow10(-scale);
-  y = mpq_class(floorOf(y / unit)) * unit;
-  return sgn(x) < 0 ? mpq_class(-y) : y;
+Rational truncated(const Rational& x, int precision, int scale) {
+  const Rational modulus = pow10(precision - scale);
+  Rational y = abs(x);
+  y -= Rational(floorOf(y / modulus)) * modulus;
+  const Rational unit = pow10(-scale);
+  y = Rational(floorOf(y / unit)) * unit;
+  return sgn(x) < 0 ? Rational(-y) : y;
 }
 
 using BinaryOp = unsigned(KV_CALL*)(NUMBER*, const NUMBER*, const NUMBER*);
@@ -109,7 +112,7 @@ Bytes run(BinaryOp op, const Operand& a, const Operand& b, bool alias) {
   return bytes(r);
 }
 
-std::string show(const Operand& o) { return o.null ? "null" : o.v.get_str(); }
+std::string show(const Operand& o) { return o.null ? "null" : o.v.str(); }
 
 }  // namespace
 

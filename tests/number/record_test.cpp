@@ -11,7 +11,10 @@
 
 using numtest::Bytes;
 using numtest::bytes;
+using numtest::cmp;
+using numtest::Rational;
 using numtest::record;
+using numtest::sgn;
 
 namespace {
 
@@ -165,7 +168,7 @@ TEST(NumberEngines, ReadsNoByteBeyondTheLength) {
       const std::vector<BYTE> x(a.begin(), a.end()), y(b.begin(), b.end());
       const auto* px = reinterpret_cast<const tagNUMBER*>(x.data());
       const auto* py = reinterpret_cast<const tagNUMBER*>(y.data());
-      const mpq_class vx = numtest::valueOfBytes(a), vy = numtest::valueOfBytes(b);
+      const Rational vx = numtest::valueOfBytes(a), vy = numtest::valueOfBytes(b);
       tagNUMBER r;
       NumAddition(&r, px, py);
       EXPECT_EQ(bytes(r), numtest::expected(vx + vy));

@@ -11,6 +11,8 @@ using numtest::Bytes;
 using numtest::bytes;
 using numtest::dec;
 using numtest::expected;
+using numtest::Integer;
+using numtest::Rational;
 using numtest::record;
 
 namespace {
@@ -64,10 +66,10 @@ TEST(NumberFromAscii, Hexadecimal) {
   const struct {
     const char* text;
     int result;
-    mpq_class want;
+    Rational want;
   } cases[] = {
       {"1F", 2, 31}, {" \t-0x00ffG", 9, -255}, {"+", 1, 0}, {"zz", 0, 0},
-      {"FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", 32, mpq_class(mpz_class("340282366920938463463374607431768211455"))},
+      {"FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", 32, Rational(Integer("340282366920938463463374607431768211455"))},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
