@@ -173,6 +173,7 @@ TEST(DateFormat, RegionalDefaultTimePictureAndLeadingZeros) {
 
 TEST(DateFormat, JapaneseFormsAndEraBoundaries) {
   EmulatedSystem japanese(0x0411);
+  KV_ONLY_ON(japanese);
   struct Case {
     DATDEF date;
     const char* era;

@@ -80,7 +80,11 @@ TEST(DatePictures, DefaultPictures) {
     ASSERT_EQ(kv::FMTGetIntlValue(kv::kDateType), 0);
     EXPECT_EQ(copied(FMTGetDefaultDatePic, 64), "d. MMMM yyyy");
   }
-  EmulatedSystem japanese(0x0411);  // a cut never leaves half of a double-byte character
+}
+
+TEST(DatePictures, CutsNeverSplitACharacterUnderAJapaneseSystem) {
+  EmulatedSystem japanese(0x0411);
+  KV_ONLY_ON(japanese);
   TempWinIni ini("[intl]\nsShortDate=yyyy'\x94\x4E'M\n");
   EXPECT_EQ(copied(FMTGetDefaultShortDatePic, 7), "yyyy'");
   EXPECT_EQ(copied(FMTGetDefaultShortDatePic, 8), "yyyy'\x94\x4E");
