@@ -50,6 +50,8 @@ if [ -n "$tests" ]; then
     for system in $systems; do
       filter=()
       [ "$name/$system" = test_format/ja_JP ] && filter=(--gtest_filter='*Japanese*')
+      # Wine's _gcvt leaves out the point Windows writes after a whole number ("123.").
+      [ "$name" = test_number ] && filter=(--gtest_filter='-NumberDouble.FormatsAndEdges')
       echo "== wine: $name ($system)"
       # Each run in a directory of its own, as on Linux: some write files where they run.
       work=$(mktemp -d)

@@ -61,12 +61,17 @@ class TempWinIni {
       size_t eq = line.find('=');
       if (section.empty() || eq == std::string::npos) continue;
       Saved old{section, line.substr(0, eq), {}, false};
-      char value[512];
-      GetProfileStringA(old.section.c_str(), old.key.c_str(), "\x01", value, sizeof value);
-      old.absent = value[0] == '\x01' && value[1] == 0;
-      old.value = value;
+      char had[512];
+      GetProfileStringA(old.section.c_str(), old.key.c_str(), "\x01", had, sizeof had);
+      old.absent = had[0] == '\x01' && had[1] == 0;
+      old.value = had;
       saved_.push_back(old);
-      WriteProfileStringA(old.section.c_str(), old.key.c_str(), line.substr(eq + 1).c_str());
+      // As the line would read from a file: Windows keeps [intl] in the registry, where
+      // blanks around a value would stay.
+      std::string value = line.substr(eq + 1);
+      value.erase(0, value.find_first_not_of(" \t"));
+      value.erase(value.find_last_not_of(" \t") + 1);
+      WriteProfileStringA(old.section.c_str(), old.key.c_str(), value.c_str());
     }
   }
   TempWinIni(const TempWinIni&) = delete;

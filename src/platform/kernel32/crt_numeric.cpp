@@ -1,5 +1,5 @@
-// The numeric conversions of the Windows run time, with text that never follows the
-// process locale: std::to_chars and the "C" locale object do the reading and writing.
+// The numeric conversions of the Windows run time: _gcvt writes with std::to_chars, whatever
+// the process locale; the reads follow the locale they are given, else the current one.
 #include <korvane/win32/kernel32/crt.h>
 
 #include <charconv>
@@ -7,15 +7,6 @@
 #include <cstring>
 
 namespace {
-
-// The "C" numeric locale for reads with a null locale argument: made once, kept for the
-// life of the process.
-locale_t cLocale() {
-  static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-  return c;
-}
-
-locale_t orC(_locale_t locale) { return locale ? locale : cLocale(); }
 
 int categoryMask(int category) {
   switch (category) {
@@ -88,15 +79,16 @@ KW32_API void _free_locale(_locale_t locale) {
 
 KW32_API double _atof_l(const char* text, _locale_t locale) {
   if (!text) return 0.0;
-  return strtod_l(text, nullptr, orC(locale));
+  // A null locale is the current one, as in the Windows run time.
+  return locale ? strtod_l(text, nullptr, locale) : std::strtod(text, nullptr);
 }
 
 KW32_API int _atoi_l(const char* text, _locale_t locale) {
   if (!text) return 0;
-  return static_cast<int>(strtol_l(text, nullptr, 10, orC(locale)));
+  return static_cast<int>(locale ? strtol_l(text, nullptr, 10, locale) : std::strtol(text, nullptr, 10));
 }
 
 KW32_API LONG _atol_l(const char* text, _locale_t locale) {
   if (!text) return 0;
-  return static_cast<LONG>(strtol_l(text, nullptr, 10, orC(locale)));
+  return static_cast<LONG>(locale ? strtol_l(text, nullptr, 10, locale) : std::strtol(text, nullptr, 10));
 }

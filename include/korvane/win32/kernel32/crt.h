@@ -18,8 +18,8 @@ typedef locale_t _locale_t;
 KW32_API _locale_t _create_locale(int category, const char* locale);
 KW32_API void _free_locale(_locale_t locale);
 
-/* atof, atoi and atol reading the number text in the given locale; a null locale reads as
-   "C". The C library's own atof follows the process locale, so the library never calls it. */
+/* atof, atoi and atol reading the number text in the given locale; a null locale is the
+   current one, as with atof itself, so the library reads its own texts otherwise. */
 KW32_API double _atof_l(const char* text, _locale_t locale);
 KW32_API int _atoi_l(const char* text, _locale_t locale);
 KW32_API LONG _atol_l(const char* text, _locale_t locale);
