@@ -31,25 +31,25 @@ class Output {
   int length_ = 0;
 };
 
-struct Spec {
+struct Directive {
   bool left = false, zero = false, prefix = false, wide = false;
   int width = 0, precision = -1;
 };
 
 // A field of `body` (n bytes) behind `sign` (a sign or "0x", may be empty), aligned and
-// padded as the spec asks; zeros go between the sign and the digits.
-void field(Output& out, const Spec& spec, const char* sign, const char* body, int n, bool numeric) {
+// padded as the directive asks; zeros go between the sign and the digits.
+void field(Output& out, const Directive& dir, const char* sign, const char* body, int n, bool numeric) {
   const int signLength = static_cast<int>(std::strlen(sign));
-  const int digits = numeric && spec.precision > n ? spec.precision : n;
-  const int fill = spec.width > signLength + digits ? spec.width - signLength - digits : 0;
-  if (spec.left) {
+  const int digits = numeric && dir.precision > n ? dir.precision : n;
+  const int fill = dir.width > signLength + digits ? dir.width - signLength - digits : 0;
+  if (dir.left) {
     out.put(sign, signLength);
     out.pad('0', digits - n);
     out.put(body, n);
     out.pad(' ', fill);
     return;
   }
-  if (spec.zero && numeric && spec.precision < 0) {
+  if (dir.zero && numeric && dir.precision < 0) {
     out.put(sign, signLength);
     out.pad('0', fill + digits - n);
   } else {
@@ -60,7 +60,7 @@ void field(Output& out, const Spec& spec, const char* sign, const char* body, in
   out.put(body, n);
 }
 
-void number(Output& out, const Spec& spec, char type, unsigned value) {
+void number(Output& out, const Directive& dir, char type, unsigned value) {
   const bool negative = (type == 'd' || type == 'i') && static_cast<int>(value) < 0;
   unsigned magnitude = negative ? 0u - value : value;
   const unsigned base = type == 'x' || type == 'X' ? 16 : 10;
@@ -72,27 +72,27 @@ void number(Output& out, const Spec& spec, char type, unsigned value) {
     magnitude /= base;
   } while (magnitude != 0);
   // A precision of 0 writes nothing for 0, as in C.
-  if (spec.precision == 0 && value == 0) n = 0;
+  if (dir.precision == 0 && value == 0) n = 0;
   const char* sign = negative ? "-" : "";
-  if (spec.prefix && base == 16) sign = type == 'X' ? "0X" : "0x";
-  field(out, spec, sign, digits + sizeof digits - n, n, true);
+  if (dir.prefix && base == 16) sign = type == 'X' ? "0X" : "0x";
+  field(out, dir, sign, digits + sizeof digits - n, n, true);
 }
 
-void text(Output& out, const Spec& spec, const char* s, int available) {
+void text(Output& out, const Directive& dir, const char* s, int available) {
   int n = available;
-  if (spec.precision >= 0 && spec.precision < n) n = spec.precision;
-  field(out, spec, "", s, n, false);
+  if (dir.precision >= 0 && dir.precision < n) n = dir.precision;
+  field(out, dir, "", s, n, false);
 }
 
-void wideText(Output& out, const Spec& spec, LPCWSTR s) {
-  if (s == nullptr) return text(out, spec, "(null)", 6);
+void wideText(Output& out, const Directive& dir, LPCWSTR s) {
+  if (s == nullptr) return text(out, dir, "(null)", 6);
   // At most what fits in the output, at two bytes a character at worst.
   int units = 0;
   while (s[units] != 0 && units < kOutputRoom / 2) ++units;
   // The ANSI form in the current code page, cut to what the output can still hold.
   char converted[kOutputRoom];
   const int n = units == 0 ? 0 : WideCharToMultiByte(CP_ACP, 0, s, units, converted, sizeof converted, nullptr, nullptr);
-  text(out, spec, converted, n > 0 ? n : 0);
+  text(out, dir, converted, n > 0 ? n : 0);
 }
 
 }  // namespace
@@ -113,26 +113,26 @@ KW32_API int WINAPI wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments) {
       out.put('%');
       continue;
     }
-    Spec spec;
+    Directive dir;
     for (;; ++p) {
       if (*p == '-')
-        spec.left = true;
+        dir.left = true;
       else if (*p == '0')
-        spec.zero = true;
+        dir.zero = true;
       else if (*p == '#')
-        spec.prefix = true;
+        dir.prefix = true;
       else
         break;
     }
     // Widths and precisions beyond the output are the output's size: nothing more shows.
-    for (; *p >= '0' && *p <= '9'; ++p) spec.width = spec.width < kOutputRoom ? spec.width * 10 + (*p - '0') : kOutputRoom;
+    for (; *p >= '0' && *p <= '9'; ++p) dir.width = dir.width < kOutputRoom ? dir.width * 10 + (*p - '0') : kOutputRoom;
     if (*p == '.') {
-      spec.precision = 0;
+      dir.precision = 0;
       for (++p; *p >= '0' && *p <= '9'; ++p)
-        spec.precision = spec.precision < kOutputRoom ? spec.precision * 10 + (*p - '0') : kOutputRoom;
+        dir.precision = dir.precision < kOutputRoom ? dir.precision * 10 + (*p - '0') : kOutputRoom;
     }
     if (*p == 'l') {
-      spec.wide = true;
+      dir.wide = true;
       ++p;
     } else if (*p == 'h') {
       ++p;
@@ -143,28 +143,28 @@ KW32_API int WINAPI wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments) {
       case 'u':
       case 'x':
       case 'X':
-        number(out, spec, *p, va_arg(args, unsigned));
+        number(out, dir, *p, va_arg(args, unsigned));
         break;
       case 'c':
       case 'C': {
         const int c = va_arg(args, int);
-        if (spec.wide || *p == 'C') {
+        if (dir.wide || *p == 'C') {
           const WCHAR w[2] = {static_cast<WCHAR>(c), 0};
-          wideText(out, spec, w);
+          wideText(out, dir, w);
         } else {
           const char ch = static_cast<char>(c);
-          text(out, spec, &ch, 1);
+          text(out, dir, &ch, 1);
         }
         break;
       }
       case 's':
       case 'S':
-        if (spec.wide || *p == 'S') {
-          wideText(out, spec, va_arg(args, LPCWSTR));
+        if (dir.wide || *p == 'S') {
+          wideText(out, dir, va_arg(args, LPCWSTR));
         } else {
           const char* s = va_arg(args, const char*);
           if (s == nullptr) s = "(null)";
-          text(out, spec, s, static_cast<int>(std::strlen(s)));
+          text(out, dir, s, static_cast<int>(std::strlen(s)));
         }
         break;
       case '\0':
