@@ -49,8 +49,8 @@ void Typed(const std::string& typed, bool metric, int decimals) {
   LONG value = -1;
   const bool ok = kv::ui::parseMeasurement(text.get(), metric, decimals, value);
   FUZZ_CHECK(ok ? value >= 0 : value == 0);
-  const int spec = DlgSearchSpec(text.get());
-  FUZZ_CHECK(spec == 0 || spec == 1);
+  const int wild = DlgSearchSpec(text.get());
+  FUZZ_CHECK(wild == 0 || wild == 1);
 }
 
 }  // namespace
