@@ -5,19 +5,12 @@
 
 #include <string>
 
+#include "../platform/shown_box.h"
+
 namespace {
 
-struct Shown {
-  HWND owner;
-  std::string text, caption;
-  UINT type;
-};
-Shown gShown;
-
-int recordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  gShown = {owner, text, caption, type};
-  return IDOK;
-}
+using kvtest::gShown;
+using kvtest::recordBox;
 
 std::string shownFor(const char* file, int line) {
   gShown = {};

@@ -4,24 +4,12 @@
 
 #include <string>
 
+#include "../platform/shown_box.h"
 #include "dialog_resources.h"
 #include "test_windows.h"
 
-namespace {
-
-struct Shown {
-  HWND owner;
-  std::string text, caption;
-  UINT type;
-};
-Shown gShown;
-
-int recordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  gShown = {owner, text, caption, type};
-  return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
-}
-
-}  // namespace
+using kvtest::gShown;
+using kvtest::recordBox;
 
 TEST(MessageBoxString, FormatsTheTextAndBoundsTextAndCaption) {
   KwSetMessageBoxHook(recordBox);
