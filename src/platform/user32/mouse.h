@@ -1,0 +1,19 @@
+// Mouse input as a display (or SendInput) reports it: the window manager finds the
+// window it is for (the capture window, else the visible, enabled window under the
+// point), activates its top-level window on a press, turns a second press soon enough
+// and near enough into a double click for classes with CS_DBLCLKS, and appends the
+// message to that window's thread's input, after its posted messages. Moves with
+// nothing between them are merged, as Windows does, so a flood of them costs nothing.
+#pragma once
+
+#include <korvane/win32.h>
+
+namespace kw::user32 {
+
+enum class MouseButton { None, Left, Right, Middle };
+
+// The pointer moved to `screen` (screen coordinates), or `button` went down or up there.
+// Callable from any thread.
+void mouseInput(POINT screen, MouseButton button, bool down);
+
+}  // namespace kw::user32
