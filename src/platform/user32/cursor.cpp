@@ -1,5 +1,7 @@
 // System cursors and icons (handles only: nothing is drawn without a display), the
 // cursor in force and its position, and the beep.
+#include "user32/driver.h"
+
 #include <korvane/platform.h>
 
 #include <atomic>
@@ -48,9 +50,13 @@ KW32_API HICON WINAPI LoadIconA(HINSTANCE module, LPCSTR name) {
 
 KW32_API HCURSOR WINAPI SetCursor(HCURSOR cursor) {
   CursorState& s = cursorState();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  HCURSOR old = s.current;
-  s.current = cursor;
+  HCURSOR old;
+  {
+    std::lock_guard<std::mutex> lock(s.mutex);
+    old = s.current;
+    s.current = cursor;
+  }
+  if (old != cursor) kw::user32::driver().cursorChanged(cursor);
   return old;
 }
 
@@ -86,7 +92,10 @@ KW32_API BOOL WINAPI SetCursorPos(int x, int y) {
 }
 
 KW32_API BOOL WINAPI MessageBeep(UINT type) {
-  if (KwBeepHook hook = gBeepHook.load()) hook(type);
+  if (KwBeepHook hook = gBeepHook.load())
+    hook(type);
+  else
+    kw::user32::driver().beep(type);
   return TRUE;
 }
 

@@ -1,5 +1,6 @@
 // Focus, activation and enabling. Each thread has its own focus and active window; the
 // foreground window is the one last activated by any thread.
+#include "user32/driver.h"
 #include "user32/hooks.h"
 #include "user32/thread_input.h"
 #include "user32/timers.h"
@@ -104,6 +105,7 @@ KW32_API HWND WINAPI SetActiveWindow(HWND window) {
     threadInput(thread).active = window;
     if (window) foregroundWindow() = window;
   }
+  if (window) driver().activated(window);  // the display's keyboard follows
   if (!window) {
     if (GetFocus()) SetFocus(nullptr);
     return old;

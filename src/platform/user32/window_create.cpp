@@ -1,4 +1,5 @@
 // Creating and destroying windows, in Win32's message order.
+#include "user32/driver.h"
 #include "user32/hooks.h"
 #include "user32/queue.h"
 #include "user32/window.h"
@@ -28,6 +29,7 @@ void discard(HWND window) {
   w->children.clear();
   w->props.clear();
   forgetWindowDCs(window);
+  driver().destroyed(window);
   w->surface.reset();
   --w->cls->windows;
   removeWindow(window);

@@ -1,4 +1,5 @@
 // Window text (through its messages) and window properties.
+#include "user32/driver.h"
 #include "user32/window.h"
 
 #include <algorithm>
@@ -39,8 +40,13 @@ LRESULT copyWindowText(HWND window, WPARAM size, LPSTR buffer) {
 }
 
 void storeWindowText(HWND window, LPCSTR text) {
-  WindowsLock lock(windowsLock());
-  if (Window* w = lockedWindow(window)) w->text = text ? text : "";
+  {
+    WindowsLock lock(windowsLock());
+    Window* w = lockedWindow(window);
+    if (!w) return;
+    w->text = text ? text : "";
+  }
+  if (topLevelOf(window) == window) driver().retitled(window);  // the display's title bar
 }
 
 size_t windowTextLength(HWND window) {

@@ -1,0 +1,96 @@
+// The X11 driver's records: the connection, and an X window for each shown top-level
+// window. Lock order: the windows lock, then `mutex`, then Xlib's own; the event thread
+// lets go of `mutex` before it calls the window manager.
+#pragma once
+
+#include "user32/driver.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <cairo.h>
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kw::x11 {
+
+struct XWindow {
+  ::Window id = 0;
+  cairo_surface_t* target = nullptr;  // cairo over the X window
+  XIC ic = nullptr;                   // the input method's context, when there is one
+  RECT client{};                      // where X has it (screen), as last asked or told
+  unsigned long placeSerial = 0;      // the request that last moved it: older news is stale
+  bool mapped = false;                // MapNotify seen: focus can go to it
+};
+
+struct Atoms {
+  Atom protocols, deleteWindow, netWmName, utf8String, clipboard, targets, property, incr;
+};
+
+class X11Driver final : public user32::Driver {
+ public:
+  X11Driver(Display* display);
+  // Never destroyed: it lives as long as the process, its event thread with it.
+
+  ScreenSize screen() override;
+  void shown(HWND window, bool visible) override;
+  void placed(HWND window, const RECT& rect) override;
+  void present(HWND window, const RECT& area) override;
+  void pollInput() override;
+  bool interactive() override { return !lost; }
+  void retitled(HWND window) override;
+  void destroyed(HWND window) override;
+  void activated(HWND window) override;
+  void cursorChanged(HCURSOR cursor) override;
+  bool beep(UINT type) override;
+
+  // Event thread (x11_events.cpp).
+  void run();
+  void handle(XEvent& event);
+  void configured(HWND window, const XConfigureEvent& event);
+  void key(HWND window, XKeyEvent& event);
+  // Runs `task` on the thread of `window` the next time it looks for messages.
+  void later(HWND window, std::function<void()> task);
+  HWND windowOf(::Window id);
+  void onLost();
+
+  Display* const display;
+  const int screenNumber;
+  const ::Window root;
+  Atoms atoms{};
+  XIM im = nullptr;
+  std::atomic<bool> lost{false};
+
+  std::mutex mutex;  // guards what follows
+  std::map<HWND, XWindow> windows;
+  std::map<DWORD, std::vector<std::function<void()>>> tasks;
+  ::Window focusWanted = 0;  // activated before it was mapped
+  unsigned long focusSerial = 0;
+  Cursor cursor = 0;
+
+ private:
+  XWindow* make(HWND window, const RECT& client);
+  void title(::Window id, const std::string& utf8);
+
+ public:
+  // Under `mutex`: asks X to give the keyboard to `id`.
+  void focus(::Window id);
+};
+
+// The client rectangle of a top-level window in screen coordinates; false when gone.
+bool clientOnScreen(HWND window, RECT* rect);
+
+// Text between the ANSI code page and UTF-8; bytes that do not convert become '?'.
+std::string toUtf8(const std::string& ansi);
+std::string fromUtf8(const std::string& utf8);
+
+// The virtual key of an X key symbol (its unshifted one), 0 when none stands for it;
+// whether the key is one of Windows' extended keys.
+WORD virtualKeyOf(KeySym symbol, bool* extended);
+
+}  // namespace kw::x11
