@@ -12,10 +12,13 @@ number=$((90 + RANDOM % 400))
 while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
 Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null || true' EXIT
+# A test may have stopped the server itself (the loss of the display is one of them).
+trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
   [ -e "/tmp/.X11-unix/X$number" ] && break
   sleep 0.05
 done
 export DISPLAY=":$number" KORVANE_DISPLAY=x11 KORVANE_TEST_XVFB_PID=$xvfb
-"$program" "$@"
+status=0
+"$program" "$@" || status=$?
+exit $status

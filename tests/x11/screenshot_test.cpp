@@ -9,7 +9,7 @@
 #include <fstream>
 #include <future>
 
-#include "x_capture.h"
+#include "x_display.h"
 #include "x_session.h"
 
 namespace {

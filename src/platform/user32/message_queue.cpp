@@ -43,6 +43,7 @@ bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, boo
   for (;;) {
     while (answerSent(q)) {
     }
+    driver().pollInput();  // what the display left for this thread, as if it had been sent
     unsigned long seen;
     bool inputTaken = false;
     {
@@ -84,7 +85,6 @@ bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, boo
     auto nextDue = Clock::time_point::max();
     if (inRange(WM_TIMER, low, high) && dueTimer(q, windows, remove, out, &nextDue)) return true;
     if (!wait) return false;
-    driver().pollInput();
     std::unique_lock<std::mutex> lock(q.mutex);
     q.waiting = true;
     const auto woken = [&] { return q.arrivals != seen; };

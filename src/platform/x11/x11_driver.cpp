@@ -29,6 +29,16 @@ int ignoreErrors(Display* display, XErrorEvent* error) {
   return gPreviousErrors ? gPreviousErrors(display, error) : 0;
 }
 
+XIOErrorHandler gPreviousFatal = nullptr;
+std::atomic<X11Driver*> gDriverOfOurs{nullptr};
+
+// Xlib's own handler ends the process; for our display, the windows go on headless instead.
+int connectionLost(Display* display) {
+  if (display != gOurs.load()) return gPreviousFatal ? gPreviousFatal(display) : 0;
+  if (X11Driver* driver = gDriverOfOurs.load()) driver->onLost();
+  return 0;
+}
+
 void lostDisplay(Display*, void* driver) { static_cast<X11Driver*>(driver)->onLost(); }
 
 // The caption as DefWindowProcA keeps it, read without calling the window's procedure.
@@ -115,6 +125,7 @@ void X11Driver::shown(HWND window, bool visible) {
   HWND owner = GetWindow(window, GW_OWNER);
   const std::string caption = captionOf(window);
   std::lock_guard<std::mutex> lock(mutex);
+  if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   if (!visible) {
     auto found = windows.find(window);
     if (found == windows.end()) return;
@@ -136,6 +147,7 @@ void X11Driver::placed(HWND window, const RECT&) {
   RECT client;
   if (!clientOnScreen(window, &client)) return;
   std::lock_guard<std::mutex> lock(mutex);
+  if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end() || EqualRect(&found->second.client, &client)) return;
   XWindow& x = found->second;
@@ -159,6 +171,7 @@ void X11Driver::present(HWND window, const RECT& area) {
     offset = {w->client.left - w->window.left, w->client.top - w->window.top};
   }
   std::lock_guard<std::mutex> lock(mutex);
+  if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end()) return;
   cairo_t* cr = cairo_create(found->second.target);
@@ -174,6 +187,7 @@ void X11Driver::retitled(HWND window) {
   if (lost) return;
   const std::string caption = captionOf(window);
   std::lock_guard<std::mutex> lock(mutex);
+  if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end()) return;
   title(found->second.id, caption);
@@ -185,8 +199,8 @@ void X11Driver::destroyed(HWND window) {
   auto found = windows.find(window);
   if (found == windows.end()) return;
   XWindow& x = found->second;
-  cairo_surface_destroy(x.target);
-  if (!lost) {
+  if (!lost) {  // after the loss, what X kept for it has gone with the server
+    cairo_surface_destroy(x.target);
     if (x.ic) XDestroyIC(x.ic);
     XDestroyWindow(display, x.id);
     XFlush(display);
@@ -205,6 +219,7 @@ void X11Driver::focus(::Window id) {
 void X11Driver::activated(HWND window) {
   if (lost) return;
   std::lock_guard<std::mutex> lock(mutex);
+  if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end()) return;
   if (found->second.mapped)
@@ -222,6 +237,7 @@ void X11Driver::cursorChanged(HCURSOR handle) {
   if (id == 32515) shape = XC_crosshair;             // IDC_CROSS
   if (id == 32649) shape = XC_hand2;                 // IDC_HAND
   std::lock_guard<std::mutex> lock(mutex);
+  if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   Cursor old = cursor;
   cursor = XCreateFontCursor(display, shape);
   for (auto& [window, x] : windows) XDefineCursor(display, x.id, cursor);
@@ -230,6 +246,7 @@ void X11Driver::cursorChanged(HCURSOR handle) {
 }
 
 bool X11Driver::beep(UINT) {
+  std::lock_guard<std::mutex> lock(mutex);
   if (lost) return false;
   XBell(display, 0);
   XFlush(display);
@@ -247,6 +264,8 @@ user32::Driver* openDriver(std::string* why) {
   gOurs.store(display);
   gPreviousErrors = XSetErrorHandler(ignoreErrors);
   auto* driver = new X11Driver(display);
+  gDriverOfOurs.store(driver);
+  gPreviousFatal = XSetIOErrorHandler(connectionLost);
   XSetIOErrorExitHandler(display, lostDisplay, driver);
   std::thread([driver] { driver->run(); }).detach();
   return driver;

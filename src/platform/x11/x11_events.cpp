@@ -103,13 +103,20 @@ void X11Driver::pollInput() {
 
 void X11Driver::run() {
   const int fd = ConnectionNumber(display);
+  std::vector<XEvent> events;
   while (!lost) {
-    while (!lost && XPending(display) > 0) {
-      XEvent event;
-      XNextEvent(display, &event);
-      if (XFilterEvent(&event, None)) continue;  // the input method's
-      handle(event);
+    {
+      // Xlib is entered under `mutex` only, one thread at a time: after the server's loss
+      // it then leaves no other thread waiting inside it.
+      std::lock_guard<std::mutex> lock(mutex);
+      while (!lost && XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (!XFilterEvent(&event, None)) events.push_back(event);  // else the input method's
+      }
     }
+    for (XEvent& event : events) handle(event);
+    events.clear();
     if (lost) break;
     pollfd wait{fd, POLLIN, 0};
     poll(&wait, 1, kPollMs);
@@ -129,7 +136,7 @@ void X11Driver::handle(XEvent& event) {
     case MapNotify: {
       std::lock_guard<std::mutex> lock(mutex);
       auto found = windows.find(window);
-      if (found == windows.end()) break;
+      if (lost || found == windows.end()) break;
       found->second.mapped = true;
       if (focusWanted == found->second.id) {
         focusWanted = 0;
@@ -156,6 +163,7 @@ void X11Driver::handle(XEvent& event) {
       {
         std::lock_guard<std::mutex> lock(mutex);
         auto found = windows.find(window);
+        if (lost) break;
         if (found != windows.end() && found->second.ic) XSetICFocus(found->second.ic);
         if (e.serial < focusSerial) break;  // news of a focus we have since moved
       }
@@ -171,14 +179,16 @@ void X11Driver::handle(XEvent& event) {
 }
 
 void X11Driver::configured(HWND window, const XConfigureEvent& e) {
-  int x = e.x, y = e.y;
-  if (!e.send_event) {  // relative to a window manager's frame: ask where that is
-    ::Window child;
-    XTranslateCoordinates(display, e.window, root, 0, 0, &x, &y, &child);
-  }
-  const RECT told{x, y, x + e.width, y + e.height};
+  RECT told;
   {
     std::lock_guard<std::mutex> lock(mutex);
+    if (lost) return;
+    int x = e.x, y = e.y;
+    if (!e.send_event) {  // relative to a window manager's frame: ask where that is
+      ::Window child;
+      XTranslateCoordinates(display, e.window, root, 0, 0, &x, &y, &child);
+    }
+    told = {x, y, x + e.width, y + e.height};
     auto found = windows.find(window);
     if (found == windows.end() || e.serial < found->second.placeSerial) return;  // stale
     if (EqualRect(&found->second.client, &told)) return;
@@ -210,7 +220,7 @@ void X11Driver::key(HWND window, XKeyEvent& e) {
   {
     std::lock_guard<std::mutex> lock(mutex);  // the context goes with its window
     auto found = windows.find(window);
-    if (found == windows.end()) return;
+    if (lost || found == windows.end()) return;
     KeySym symbol = NoSymbol;
     text = textOf(e, found->second.ic, &symbol);
   }

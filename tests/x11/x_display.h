@@ -1,6 +1,7 @@
-// Screenshots of X windows, and their comparison with the committed reference images:
-// tolerant of anti-aliasing (a per-pixel threshold and a share of pixels allowed to
-// differ), not byte equality.
+// What the tests ask of the X server themselves: screenshots of X windows and their
+// comparison with the committed reference images (tolerant of anti-aliasing: a per-pixel
+// threshold and a share of pixels allowed to differ, not byte equality), and a window
+// manager's close request.
 #pragma once
 
 #include <cairo.h>
@@ -20,5 +21,9 @@ double differingShare(cairo_surface_t* a, cairo_surface_t* b, int threshold);
 // Compares `shot` with tests/x11/reference/`name`.png; KORVANE_UPDATE_REFERENCES=1 writes
 // the reference instead. The share of differing pixels, or 1 without a reference.
 double compareWithReference(cairo_surface_t* shot, const std::string& name);
+
+// Asks the X window `id` to close, as a window manager's close button does
+// (WM_DELETE_WINDOW); false when X would not take the request.
+bool askToClose(const std::string& id);
 
 }  // namespace kwtest

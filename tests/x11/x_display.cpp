@@ -1,4 +1,4 @@
-#include "x_capture.h"
+#include "x_display.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -65,6 +65,21 @@ double compareWithReference(cairo_surface_t* shot, const std::string& name) {
   const double share = cairo_surface_status(expected) == CAIRO_STATUS_SUCCESS ? differingShare(shot, expected, 64) : 1;
   cairo_surface_destroy(expected);
   return share;
+}
+
+bool askToClose(const std::string& id) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = std::strtoul(id.c_str(), nullptr, 10);
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const bool sent = event.xclient.window && XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+  XCloseDisplay(display);
+  return sent;
 }
 
 }  // namespace kwtest
