@@ -55,6 +55,7 @@ void forgetWindowState(HWND window) {
   if (input.focus == window) input.focus = nullptr;
   if (input.active == window) input.active = nullptr;
   if (foregroundWindow() == window) foregroundWindow() = nullptr;
+  if (captureWindow() == window) captureWindow() = nullptr;
 }
 
 }  // namespace kw::user32

@@ -1,6 +1,7 @@
 // Keyboard input: SendInput and keybd_event post key messages to the focus window of the
 // foreground thread and update the asynchronous key state; a thread's own key state
-// follows the key messages it takes.
+// follows the key and mouse button messages it takes.
+#include "user32/mouse.h"
 #include "user32/queue.h"
 #include "user32/thread_input.h"
 #include "user32/window.h"
@@ -78,9 +79,26 @@ void sendKey(const KEYBDINPUT& ki) {
 }  // namespace
 
 void keyTaken(const MSG& msg) {
-  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  int key = static_cast<int>(msg.wParam & 0xFF);
+  bool down = true;
+  switch (msg.message) {
+    case WM_KEYUP:
+    case WM_SYSKEYUP: down = false; break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: break;
+    case WM_LBUTTONUP: down = false; [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: key = VK_LBUTTON; break;
+    case WM_RBUTTONUP: down = false; [[fallthrough]];
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: key = VK_RBUTTON; break;
+    case WM_MBUTTONUP: down = false; [[fallthrough]];
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: key = VK_MBUTTON; break;
+    default: return;  // moves leave the key state as it is
+  }
   WindowsLock lock(windowsLock());
-  move(threadInput(GetCurrentThreadId()).keys, static_cast<int>(msg.wParam & 0xFF), down);
+  move(threadInput(GetCurrentThreadId()).keys, key, down);
 }
 
 }  // namespace kw::user32
@@ -119,8 +137,12 @@ KW32_API UINT WINAPI SendInput(UINT count, LPINPUT inputs, int size) {
   }
   UINT taken = 0;
   for (UINT i = 0; i < count; ++i) {
-    if (inputs[i].type != INPUT_KEYBOARD) continue;
-    sendKey(inputs[i].ki);
+    if (inputs[i].type == INPUT_KEYBOARD)
+      sendKey(inputs[i].ki);
+    else if (inputs[i].type == INPUT_MOUSE)
+      sendMouse(inputs[i].mi);
+    else
+      continue;
     ++taken;
   }
   return taken;

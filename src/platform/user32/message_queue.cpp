@@ -37,7 +37,7 @@ bool accepted(const std::vector<HWND>& windows, HWND window) {
   return windows.empty() || std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-// Sent messages first, then posted ones, keyboard input, WM_QUIT, WM_PAINT and timers; waits for one when `wait`.
+// Sent messages first, then posted ones, keyboard and mouse input, WM_QUIT, WM_PAINT and timers; waits for one when `wait`.
 bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, bool wait) {
   const std::vector<HWND> windows = filterWindows(filter);
   for (;;) {
@@ -65,7 +65,7 @@ bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, boo
         *out = *it;
         if (!remove) return true;
         q.input.erase(it);
-        inputTaken = true;  // the key state moves once the queue is let go
+        inputTaken = true;  // the key state moves, and a press activates, once the queue is let go
       } else if (q.quit && inRange(WM_QUIT, low, high)) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, tickCount(), {0, 0}};
         if (remove) q.quit = false;
@@ -74,6 +74,7 @@ bool take(Queue& q, MSG* out, HWND filter, UINT low, UINT high, bool remove, boo
     }
     if (inputTaken) {
       keyTaken(*out);
+      mouseTaken(*out);
       return true;
     }
     if (inRange(WM_PAINT, low, high) && filter != kThreadOnly) {

@@ -16,4 +16,11 @@ enum class MouseButton { None, Left, Right, Middle };
 // Callable from any thread.
 void mouseInput(POINT screen, MouseButton button, bool down);
 
+// SendInput's mouse event: the move, then each button its flags press or release.
+void sendMouse(const MOUSEINPUT& input);
+
+// Under the windows lock: the window WindowFromPoint gives for `screen`, or null;
+// `inClient` says whether the point is in its client area (mouse_target.cpp).
+HWND windowAt(POINT screen, bool* inClient);
+
 }  // namespace kw::user32

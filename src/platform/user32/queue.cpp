@@ -103,7 +103,17 @@ DWORD tickCount() {
 
 bool post(Queue& q, const MSG& msg) { return append(q, &Queue::posted, msg); }
 
-bool postInput(Queue& q, const MSG& msg) { return append(q, &Queue::input, msg); }
+bool postInput(Queue& q, const MSG& msg) {
+  if (msg.message == WM_MOUSEMOVE) {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    if (q.ended) return false;
+    if (!q.input.empty() && q.input.back().message == WM_MOUSEMOVE && q.input.back().hwnd == msg.hwnd) {
+      q.input.back() = msg;  // the thread is woken for it already
+      return true;
+    }
+  }
+  return append(q, &Queue::input, msg);
+}
 
 void nudge(Queue& q) {
   {

@@ -44,7 +44,7 @@ struct Queue {
   std::condition_variable wake;
   // Guarded by `mutex`:
   std::deque<MSG> posted;
-  std::deque<MSG> input;  // keyboard input: taken after posted messages
+  std::deque<MSG> input;  // keyboard and mouse input: taken after posted messages
   std::deque<std::shared_ptr<SentMessage>> sent;
   std::vector<Timer> timers;
   bool quit = false;
@@ -71,7 +71,8 @@ DWORD tickCount();
 
 // Appends a posted message and wakes the thread; false when the thread has ended.
 bool post(Queue& q, const MSG& msg);
-// Appends keyboard input, which comes after posted messages; false when the thread has ended.
+// Appends keyboard or mouse input, which comes after posted messages; a WM_MOUSEMOVE
+// replaces one last in the input for the same window. False when the thread has ended.
 bool postInput(Queue& q, const MSG& msg);
 // Wakes the thread for something it finds itself (a paint, a timer).
 void nudge(Queue& q);

@@ -25,6 +25,11 @@ HWND& foregroundWindow() {
   return foreground;
 }
 
+HWND& captureWindow() {
+  static HWND capture = nullptr;
+  return capture;
+}
+
 BYTE asyncKeyState(int key) { return key >= 0 && key < 256 ? gAsync[key].load() : 0; }
 
 void setAsyncKeyState(int key, BYTE state) {

@@ -1,5 +1,6 @@
-// Each thread's input state: focus, active window and key state; and the foreground
-// window, which says which thread keyboard input goes to. Guarded by the windows lock.
+// Each thread's input state: focus, active window and key state; the foreground window,
+// which says which thread keyboard input goes to; and the mouse capture window, which
+// takes all mouse input. Guarded by the windows lock.
 #pragma once
 
 #include <korvane/win32.h>
@@ -16,13 +17,17 @@ struct ThreadInput {
 ThreadInput& threadInput(DWORD thread);
 // Under the windows lock: the foreground window (null when none).
 HWND& foregroundWindow();
+// Under the windows lock: the capture window (null when none), of whichever thread set it.
+HWND& captureWindow();
 // The state of all keys as input made it (GetAsyncKeyState).
 BYTE asyncKeyState(int key);
 void setAsyncKeyState(int key, BYTE state);
 
-// A key message of keyboard input taken from the calling thread's queue: its key state
-// moves (keyboard.cpp).
+// Input taken from the calling thread's queue: a key message moves the thread's state of
+// its key, a mouse button message that of VK_LBUTTON, VK_RBUTTON or VK_MBUTTON
+// (keyboard.cpp); a press activates the window's top-level window (mouse.cpp).
 void keyTaken(const MSG& msg);
+void mouseTaken(const MSG& msg);
 
 // Drops the record of a thread that has ended.
 void forgetThreadInput(DWORD thread);

@@ -114,6 +114,8 @@ DWORD styleOf(HWND window);
 HWND topLevelOf(HWND window);
 // Whether the window is a child window (WS_CHILD under a non-root parent).
 bool isChildWindow(const Window& w);
+// Under the lock: the screen position of the window's client origin (window_rect.cpp).
+POINT clientOrigin(const Window& w);
 
 // Calls the window procedure directly on this thread, as SendMessageA does for a window
 // of the calling thread (also for the window manager's own messages during creation).

@@ -2,9 +2,7 @@
 #include "user32/window.h"
 
 namespace kw::user32 {
-namespace {
 
-// Screen position of a window's client origin, under the lock.
 POINT clientOrigin(const Window& w) {
   POINT p{w.client.left, w.client.top};
   for (Window* up = lockedWindow(w.parent); up; up = lockedWindow(up->parent)) {
@@ -13,6 +11,8 @@ POINT clientOrigin(const Window& w) {
   }
   return p;
 }
+
+namespace {
 
 // The shift from a window's client coordinates to the screen; false when not live.
 bool shiftOf(HWND window, POINT* shift) {

@@ -1,4 +1,5 @@
-/* Keyboard input and state, key translation, cursors and icons, the beep. */
+/* Keyboard and mouse input and state, key translation, mouse capture, cursors and icons,
+   the beep. */
 #ifndef KORVANE_WIN32_INPUT_H
 #define KORVANE_WIN32_INPUT_H
 #include "message.h"
@@ -105,6 +106,14 @@
 #define KEYEVENTF_KEYUP 0x0002
 #define KEYEVENTF_UNICODE 0x0004
 #define KEYEVENTF_SCANCODE 0x0008
+#define MOUSEEVENTF_MOVE 0x0001
+#define MOUSEEVENTF_LEFTDOWN 0x0002
+#define MOUSEEVENTF_LEFTUP 0x0004
+#define MOUSEEVENTF_RIGHTDOWN 0x0008
+#define MOUSEEVENTF_RIGHTUP 0x0010
+#define MOUSEEVENTF_MIDDLEDOWN 0x0020
+#define MOUSEEVENTF_MIDDLEUP 0x0040
+#define MOUSEEVENTF_ABSOLUTE 0x8000
 
 typedef struct tagMOUSEINPUT {
   LONG dx;
@@ -148,9 +157,32 @@ KW32_API BOOL WINAPI SetKeyboardState(const BYTE *state);
    when nothing has the focus) as WM_KEYDOWN and WM_KEYUP, or WM_SYSKEYDOWN and
    WM_SYSKEYUP while Alt is down without Ctrl, and updates the key state at once.
    KEYEVENTF_UNICODE sends wScan as VK_PACKET, the character in the high word of lParam.
-   Mouse input is not taken (not counted). The result: the events taken. */
+   Mouse input moves the pointer (MOUSEEVENTF_MOVE: by dx, dy pixels, or with
+   MOUSEEVENTF_ABSOLUTE to dx, dy in 0..65535 across the screen), then presses and
+   releases the buttons its flags name; each goes to the capture window, else to the
+   visible, enabled window under the pointer, in client coordinates. A press activates the
+   window's top-level window. A move merges with a move for the same window still last in
+   that thread's input.
+   The result: the events taken (INPUT_HARDWARE is not). */
 KW32_API UINT WINAPI SendInput(UINT count, LPINPUT inputs, int size);
 KW32_API void WINAPI keybd_event(BYTE key, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
+
+/* Mouse capture: the calling thread's window that takes all mouse input, wherever the
+   pointer is. Setting or releasing it sends WM_CAPTURECHANGED to the window that loses it
+   (posted when that window is another thread's). SetCapture: only a window of the calling
+   thread; the thread's previous capture window. */
+KW32_API HWND WINAPI SetCapture(HWND window);
+KW32_API BOOL WINAPI ReleaseCapture(void);
+KW32_API HWND WINAPI GetCapture(void);
+/* The deepest visible window at a screen point: top-level windows by z-order, then their
+   children within client areas; a disabled child gives its parent. A disabled top-level
+   window is returned (it takes no mouse input). */
+KW32_API HWND WINAPI WindowFromPoint(POINT point);
+/* The first child (hidden and disabled ones too) at a point of the parent's client area,
+   else the parent itself; null outside the client area. */
+KW32_API HWND WINAPI ChildWindowFromPoint(HWND parent, POINT point);
+/* Milliseconds within which a second press makes a double click (500). */
+KW32_API UINT WINAPI GetDoubleClickTime(void);
 /* WM_KEYDOWN (WM_SYSKEYDOWN) of a key with a character posts WM_CHAR (WM_SYSCHAR) with it,
    by the US layout and the Shift, Ctrl and Caps Lock state; a VK_PACKET character goes
    in the ANSI code page, a double-byte one as two WM_CHAR, lead byte first. */
