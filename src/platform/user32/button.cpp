@@ -14,6 +14,7 @@ struct Button {
   UINT check = BST_UNCHECKED;
   bool pushed = false;
   bool focused = false;
+  bool tracking = false;  // pressed by the mouse, which it has captured until the release
 };
 
 DWORD kind(HWND window) { return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)) & BS_TYPEMASK; }
@@ -53,6 +54,13 @@ void setPushed(HWND window, Button& b, bool pushed) {
   if (b.pushed == pushed) return;
   b.pushed = pushed;
   b.base.invalidate(window);
+}
+
+bool inside(HWND window, LPARAM at) {
+  RECT r{};
+  GetClientRect(window, &r);
+  POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  return PtInRect(&r, p);
 }
 
 void paint(HWND window, Button& b) {
@@ -143,19 +151,38 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case BM_CLICK:
       if (IsWindowEnabled(window)) click(window, *b);
       return 0;
+    case WM_LBUTTONDBLCLK:
+      // Radio and owner-drawn buttons, and any with BS_NOTIFY, tell of a double click;
+      // for the others it is one more press.
+      if (isRadio(kind(window)) || kind(window) == BS_OWNERDRAW || (GetWindowLongPtrA(window, GWL_STYLE) & BS_NOTIFY)) {
+        notifyParent(window, BN_DOUBLECLICKED);
+        return 0;
+      }
+      [[fallthrough]];
     case WM_LBUTTONDOWN:
       if (GetFocus() != window) SetFocus(window);
+      SetCapture(window);
+      b->tracking = true;
       setPushed(window, *b, true);
       return 0;
+    case WM_MOUSEMOVE:  // pushed while the pointer is over it
+      if (b->tracking) setPushed(window, *b, inside(window, lParam));
+      return 0;
     case WM_LBUTTONUP: {
-      if (!b->pushed) return 0;
+      const bool tracked = b->tracking;
+      b->tracking = false;
+      if (GetCapture() == window) ReleaseCapture();
+      if (!tracked) return 0;
       setPushed(window, *b, false);
-      RECT r{};
-      GetClientRect(window, &r);
-      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (PtInRect(&r, at)) click(window, *b);
+      if (inside(window, lParam)) click(window, *b);
       return 0;
     }
+    case WM_CAPTURECHANGED:  // taken away mid-press: no click
+      if (b->tracking) {
+        b->tracking = false;
+        setPushed(window, *b, false);
+      }
+      return 0;
     case WM_KEYDOWN:
       if (wParam == VK_SPACE) setPushed(window, *b, true);
       return 0;
@@ -172,7 +199,11 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       b->focused = message == WM_SETFOCUS;
-      if (!b->focused) b->pushed = false;
+      if (!b->focused) {
+        b->pushed = false;
+        b->tracking = false;
+        if (GetCapture() == window) ReleaseCapture();
+      }
       b->base.invalidate(window);
       if (GetWindowLongPtrA(window, GWL_STYLE) & BS_NOTIFY)
         notifyParent(window, b->focused ? BN_SETFOCUS : BN_KILLFOCUS);

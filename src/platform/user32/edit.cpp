@@ -1,5 +1,6 @@
 // The "Edit" class: a single-line edit control over EditText, painting itself through GDI.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -102,20 +103,31 @@ void paint(HWND window, Edit& e) {
   }
 }
 
-// The position whose left edge is nearest to client coordinate x.
+// The position whose left edge is nearest to client coordinate x: a click on a
+// character's right half puts the caret after it.
 size_t positionAt(const Edit& e, int x) {
   const std::string& s = e.text.text();
   size_t best = 0;
-  int target = x + e.scroll - kMargin - 1;
+  int bestDistance = -1;
+  const int target = x + e.scroll - kMargin;
   TextMeasure measure(e.base.font);
   for (const char* p = s.c_str();; p = CharNextA(p)) {
     size_t pos = static_cast<size_t>(p - s.c_str());
     std::string shown = e.passwordChar ? std::string(shownOffset(e, pos), e.passwordChar) : s.substr(0, pos);
-    if (measure.width(shown) > target) break;
-    best = pos;
-    if (!*p) break;
+    const int edge = measure.width(shown);
+    if (bestDistance < 0 || std::abs(edge - target) < bestDistance) {
+      best = pos;
+      bestDistance = std::abs(edge - target);
+    }
+    if (edge >= target || !*p) break;
   }
   return best;
+}
+
+// Where a selection being made keeps its other end: the end the caret is not at.
+long anchorOf(const Edit& e) {
+  return static_cast<long>(e.text.selectionStart() == e.text.caret() ? e.text.selectionEnd()
+                                                                     : e.text.selectionStart());
 }
 
 LRESULT keyDown(HWND window, Edit& e, WPARAM key) {
@@ -215,20 +227,27 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       notifyParent(window, EN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
+      if (GetCapture() == window) ReleaseCapture();
       e->focused = false;
       e->base.invalidate(window);
       notifyParent(window, EN_KILLFOCUS);
       return 0;
     case WM_LBUTTONDOWN: {
       if (GetFocus() != window) SetFocus(window);
+      SetCapture(window);  // dragging selects
       size_t pos = positionAt(*e, static_cast<short>(LOWORD(lParam)));
-      long anchor = (wParam & MK_SHIFT)
-                        ? static_cast<long>(e->text.selectionStart() == e->text.caret() ? e->text.selectionEnd()
-                                                                                        : e->text.selectionStart())
-                        : static_cast<long>(pos);
+      long anchor = (wParam & MK_SHIFT) ? anchorOf(*e) : static_cast<long>(pos);
       report(window, *e, e->text.setSelection(anchor, static_cast<long>(pos)));
       return 0;
     }
+    case WM_MOUSEMOVE:
+      if ((wParam & MK_LBUTTON) && GetCapture() == window)
+        report(window, *e,
+               e->text.setSelection(anchorOf(*e), static_cast<long>(positionAt(*e, static_cast<short>(LOWORD(lParam))))));
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == window) ReleaseCapture();
+      return 0;
     case WM_PAINT:
       paint(window, *e);
       return 0;
