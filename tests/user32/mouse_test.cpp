@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <condition_variable>
-#include <mutex>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -23,12 +22,9 @@ struct Seen {
 };
 std::vector<Seen> gSeen;  // what probe windows received, WM_COMMAND among it
 
-bool mouseOrCommand(UINT m) {
-  return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || m == WM_CAPTURECHANGED || m == WM_COMMAND;
-}
-
 LRESULT CALLBACK probeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (mouseOrCommand(message)) gSeen.push_back({window, message, wParam, lParam});
+  if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_CAPTURECHANGED || message == WM_COMMAND)
+    gSeen.push_back({window, message, wParam, lParam});
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -98,19 +94,15 @@ POINT centre(HWND window) {
   return at(window, r.right / 2, r.bottom / 2);
 }
 
-std::vector<int> notices(HWND parent) {
-  std::vector<int> out;
-  for (const Seen& s : gSeen)
-    if (s.window == parent && s.message == WM_COMMAND) out.push_back(HIWORD(s.wParam));
-  return out;
-}
-
-std::vector<UINT> messagesOf(HWND window) {
+// The notification codes a parent was sent, or the other messages a window received.
+std::vector<UINT> seenBy(HWND window, bool notices) {
   std::vector<UINT> out;
   for (const Seen& s : gSeen)
-    if (s.window == window && s.message != WM_COMMAND) out.push_back(s.message);
+    if (s.window == window && (s.message == WM_COMMAND) == notices) out.push_back(notices ? HIWORD(s.wParam) : s.message);
   return out;
 }
+std::vector<UINT> notices(HWND parent) { return seenBy(parent, true); }
+std::vector<UINT> messagesOf(HWND window) { return seenBy(window, false); }
 
 TEST(Mouse, PushButtonClicksOnReleaseInsideAndItsWindowIsActivated) {
   HWND parent = probe(300, 200), other = probe(700, 500, 100, 100);
@@ -132,7 +124,7 @@ TEST(Mouse, PushButtonClicksOnReleaseInsideAndItsWindowIsActivated) {
   pump();
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
-  EXPECT_EQ(notices(parent), (std::vector<int>{BN_CLICKED}));
+  EXPECT_EQ(notices(parent), (std::vector<UINT>{BN_CLICKED}));
 
   // Pressed, then let go outside: the capture brings the release, which does not click.
   gSeen.clear();
@@ -143,7 +135,7 @@ TEST(Mouse, PushButtonClicksOnReleaseInsideAndItsWindowIsActivated) {
   EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);  // out of it: raised
   mouse(MOUSEEVENTF_LEFTUP);
   pump();
-  EXPECT_EQ(notices(parent), std::vector<int>{});
+  EXPECT_EQ(notices(parent), std::vector<UINT>{});
   EXPECT_EQ(messagesOf(parent), std::vector<UINT>{});  // the capture kept even the moves away
   EXPECT_EQ(GetCapture(), nullptr);
   DestroyWindow(other);
@@ -165,13 +157,13 @@ TEST(Mouse, ListBoxSelectsOnPressAndTellsOfADoubleClick) {
   mouse(MOUSEEVENTF_LEFTUP);
   click(two);
   pump();
-  EXPECT_EQ(notices(parent), (std::vector<int>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
+  EXPECT_EQ(notices(parent), (std::vector<UINT>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
 
   // A third press begins again; one more than two pixels off is no double click either.
   click(two);
   click(POINT{two.x + 3, two.y});
   pump();
-  EXPECT_EQ(notices(parent), (std::vector<int>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
+  EXPECT_EQ(notices(parent), (std::vector<UINT>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
   EXPECT_EQ(GetDoubleClickTime(), 500u);
   DestroyWindow(parent);
 
@@ -335,20 +327,12 @@ TEST(Mouse, TheOwnerOfAModalDialogTakesNoClicks) {
 TEST(Mouse, APressActivatesOnTheWindowsOwnThread) {
   HWND mine = probe(100, 100, 100, 100);
   SetActiveWindow(mine);
-  HWND theirs = nullptr;
   HWND activeAtPress = nullptr;
-  bool ready = false;
-  std::mutex m;
-  std::condition_variable cv;
+  std::promise<HWND> shown;
   std::thread other([&] {
-    HWND w = probe(500, 300, 100, 100, WS_POPUP);  // shown without activation
-    ShowWindow(w, SW_SHOWNA);
-    {
-      std::lock_guard<std::mutex> lock(m);
-      theirs = w;
-      ready = true;
-    }
-    cv.notify_all();
+    HWND w = probe(500, 300, 100, 100, WS_POPUP);
+    ShowWindow(w, SW_SHOWNA);  // not activated
+    shown.set_value(w);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0)) {
       if (msg.message == WM_LBUTTONDOWN) activeAtPress = GetActiveWindow();
@@ -357,11 +341,7 @@ TEST(Mouse, APressActivatesOnTheWindowsOwnThread) {
     }
     DestroyWindow(w);
   });
-  {
-    std::unique_lock<std::mutex> lock(m);
-    cv.wait(lock, [&] { return ready; });
-  }
-  EXPECT_EQ(GetActiveWindow(), mine);
+  HWND theirs = shown.get_future().get();
   click(centre(theirs));
   other.join();
   EXPECT_EQ(activeAtPress, theirs);
