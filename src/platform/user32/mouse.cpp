@@ -133,6 +133,7 @@ void mouseInput(POINT screen, MouseButton button, bool down) {
 void mouseTaken(const MSG& msg) {
   if (!isPress(msg.message)) return;
   HWND top;
+  bool active;
   {
     WindowsLock lock(windowsLock());
     if (!lockedWindow(msg.hwnd)) return;
@@ -140,12 +141,14 @@ void mouseTaken(const MSG& msg) {
     Window* t = lockedWindow(top);
     // Message-only and disabled windows (a capture window may be either) are not activated.
     if (!t || t->parent != desktopWindow() || (t->style & WS_DISABLED) || t->threadId != GetCurrentThreadId()) return;
-    if (threadInput(t->threadId).active == top) {
-      foregroundWindow() = top;  // active in its thread already, but another thread's was in front
-      return;
-    }
+    active = threadInput(t->threadId).active == top;
+    if (active && foregroundWindow() == top) return;
+    if (active) foregroundWindow() = top;  // active in its thread already, but another thread's was in front
   }
-  SetActiveWindow(top);
+  if (active)
+    driver().activated(top);  // the display's keyboard follows, as after SetActiveWindow
+  else
+    SetActiveWindow(top);
 }
 
 void sendMouse(const MOUSEINPUT& input) {
