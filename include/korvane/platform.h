@@ -31,6 +31,10 @@ KW32_API LPCSTR WINAPI KwWinIniPath(void);
 typedef void (*KwBeepHook)(UINT type);
 KW32_API void WINAPI KwSetBeepHook(KwBeepHook hook);
 
+/* TRUE when windows go to a display a person can answer (KORVANE_DISPLAY, DISPLAY);
+   FALSE headless, where a modal dialog with no one to drive it would wait for ever. */
+KW32_API BOOL WINAPI KwDisplayInteractive(void);
+
 /* The dynamic-library entry point of a module. */
 typedef BOOL(WINAPI *KW_DLLMAIN)(HINSTANCE module, DWORD reason, LPVOID reserved);
 

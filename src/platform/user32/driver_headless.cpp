@@ -1,4 +1,6 @@
 // The headless driver, and the choice of driver.
+#include <korvane/platform.h>
+
 #include "user32/driver.h"
 #include "x11/x11_driver.h"
 
@@ -62,3 +64,5 @@ void installDriver(Driver* replacement) {
 }
 
 }  // namespace kw::user32
+
+KW32_API BOOL WINAPI KwDisplayInteractive(void) { return kw::user32::driver().interactive() ? TRUE : FALSE; }
