@@ -17,6 +17,7 @@ int printersCommand(Args args);
 int printCommand(Args args);
 int versionCommand(Args args);
 int fontsCommand(Args args);
+int messageCommand(Args args);
 
 // Refuses (with a message) a mask the library does not take; a leading "^" is allowed.
 bool checkMask(const std::string& mask, Reporter& report);

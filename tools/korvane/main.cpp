@@ -30,6 +30,7 @@ const char kToolHelp[] =
     "  printers                           the printers, their ports and papers, the default\n"
     "  print [OPTIONS] FILE               print a text file (korvane print --help)\n"
     "  fonts [FACE]                       the screen's font faces, or the fonts of one face\n"
+    "  message TEXT [OPTIONS]             a message box; prints the button that answered\n"
     "  version                            the library's product and build versions\n"
     "  demo                               a short tour with fixed inputs\n"
     "\n"
@@ -106,6 +107,7 @@ int runCommand(const Args& all) {
   if (name == "printers") return printersCommand(std::move(args));
   if (name == "print") return printCommand(std::move(args));
   if (name == "fonts") return fontsCommand(std::move(args));
+  if (name == "message") return messageCommand(std::move(args));
   if (name == "version") return versionCommand(std::move(args));
   return report.usage("unknown command " + quoted(name));
 }
