@@ -1,5 +1,5 @@
-# korvane message without a display: the box goes to standard error and its default
-# button answers.
+# korvane message and mask edit --window without a display: the box goes to standard
+# error and its default button answers; a window no one could answer is refused.
 source "$(dirname "$0")/lib.sh"
 
 expect 0 'ok' 'Korvane: Hello [OK]' message Hello
@@ -22,4 +22,6 @@ expect 2 '' 'korvane message: --caption needs a caption (see korvane message --h
 expect 2 '' 'korvane message: unknown option --beep (see korvane message --help)' message a --beep
 expect_match 0 '^usage: korvane message TEXT' message --help
 
+expect 2 '' 'korvane mask edit: --window needs a display (see korvane mask edit --help)' \
+  mask edit '(999) 999-9999' --window
 finish
