@@ -1,6 +1,9 @@
 // korvane printers / korvane print: the printers the library sees, and printing a text
 // file through the library's page printing, a progress line per page.
 #include <korvane/korvane.h>
+#if !defined(_WIN32)
+#include <korvane/platform.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -19,8 +22,9 @@ const char kPrintersHelp[] =
     "usage: korvane printers\n"
     "       korvane printers --setup [--choose LINE]\n"
     "Each printer: its name (\"(default)\" after the default one), driver, ports and papers.\n"
-    "--setup opens the printer setup dialog and prints what was chosen; --choose picks the\n"
-    "first line beginning with LINE (\"Name on port\") and presses OK (needed without a display).\n"
+    "--setup opens the printer setup dialog and prints what was chosen (\"unchanged\" for OK\n"
+    "without a change; \"cancelled\" and exit status 1 for Cancel); --choose picks the first\n"
+    "line beginning with LINE (\"Name on port\") and presses OK (needed without a display).\n"
     "Printers come from the CUPS server and from win.ini's section [devices]\n"
     "(Name=driver,port; a port that is a path ending in .pdf writes PDF files).\n";
 
@@ -116,14 +120,47 @@ void CALLBACK chooseLine(HWND, UINT, UINT_PTR timer, DWORD) {
   SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
+// The setup dialog answers 0 for Cancel and for OK without a change alike; the button
+// that ended it tells them apart. The first window activated is the dialog.
+struct SetupWatch {
+  HHOOK hook = nullptr;
+  WNDPROC original = nullptr;
+  bool cancelled = false;
+};
+SetupWatch gWatch;
+
+LRESULT CALLBACK watchDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+    gWatch.cancelled = LOWORD(wParam) == IDCANCEL;
+  return CallWindowProcA(gWatch.original, dialog, message, wParam, lParam);
+}
+
+LRESULT CALLBACK firstActivation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && !gWatch.original) {
+    gWatch.original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(reinterpret_cast<HWND>(wParam), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchDialog)));
+    UnhookWindowsHookEx(gWatch.hook);
+    gWatch.hook = nullptr;
+    return 0;
+  }
+  return CallNextHookEx(gWatch.hook, code, wParam, lParam);
+}
+
 int setup(Reporter& report, const std::string& choice) {
   char device[260] = "", driver[260] = "", port[260] = "";
   PrintGetDefaultPrinter(device, driver, port);
   HGLOBAL mode = device[0] ? PrintGetDevMode(0, device, driver, port, 0) : nullptr;
   gChoice = choice;
   if (!choice.empty()) SetTimer(nullptr, 0, 1, chooseLine);
+  gWatch = SetupWatch{};
+  gWatch.hook = SetWindowsHookExA(WH_CBT, firstActivation, nullptr, GetCurrentThreadId());
   const int changed = PrintPrinterSetup(nullptr, &mode, device, driver, port, nullptr);
-  if (!changed) {
+  if (gWatch.hook) UnhookWindowsHookEx(gWatch.hook);
+  int status = report.status();
+  if (!changed && gWatch.cancelled) {
+    report.result("cancelled");
+    status = 1;
+  } else if (!changed) {
     report.result("unchanged");
   } else {
     report.result(std::string("device: ") + device);
@@ -139,7 +176,7 @@ int setup(Reporter& report, const std::string& choice) {
     }
   }
   if (mode) GlobalFree(mode);
-  return report.status();
+  return status;
 }
 
 int printers(Args args) {
@@ -152,8 +189,11 @@ int printers(Args args) {
     args.erase(wantsSetup);
     if (!checkNoOptions(args, report)) return report.status();
     if (!args.empty()) return report.usage("no arguments expected");
-    // Windows are headless here: nobody could answer a dialog left open.
-    if (choice.empty()) return report.usage("without a display, --setup needs --choose LINE");
+#if !defined(_WIN32)
+    // Headless, nobody could answer a dialog left open.
+    if (choice.empty() && !KwDisplayInteractive())
+      return report.usage("without a display, --setup needs --choose LINE");
+#endif
     return setup(report, choice);
   }
   if (!checkNoOptions(args, report)) return report.status();

@@ -43,7 +43,7 @@ checks=$((checks + 1))
 if ! grep -qx "device=Nowhere,PDF Writer,$work/no/x.pdf" "$KORVANE_WININI"; then
   failures=$((failures + 1)); echo "FAIL: win.ini lacks the new default"; cat "$KORVANE_WININI"
 fi
-expect 0 'unchanged' '' printers --setup --choose 'Nobody on '
+expect 1 'cancelled' '' printers --setup --choose 'Nobody on '
 expect 2 '' 'korvane printers: without a display, --setup needs --choose LINE (see korvane printers --help)' \
   printers --setup
 finish

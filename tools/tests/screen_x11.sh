@@ -1,4 +1,4 @@
-# korvane message and mask edit --window on an X screen (tests/x11/run.sh
+# korvane message, mask edit --window and printers --setup on an X screen (tests/x11/run.sh
 # starts a private Xvfb), answered by real key presses through xdotool.
 source "$(dirname "$0")/lib.sh"
 
@@ -84,4 +84,18 @@ on_screen 0 'AB-' 'korvane mask edit' 'key Return' mask edit '^AA-99' --window -
 on_screen 1 '' 'korvane mask edit' 'type --delay 30 555;key Escape' mask edit "$phone" --window
 on_screen 1 '' 'korvane mask edit' 'type --delay 30 555;close' mask edit "$phone" --window
 
+# The printer setup dialog over a private win.ini's two PDF-file printers, no CUPS server.
+export CUPS_SERVER="$work/none.sock"
+export KORVANE_WININI="$work/win.ini"
+printf '[devices]\nFile PDF=PDF Writer,%s/a.pdf\nOther PDF=PDF Writer,%s/b.pdf\n[windows]\ndevice=File PDF,PDF Writer,%s/a.pdf\n' \
+  "$work" "$work" "$work" >"$KORVANE_WININI"
+on_screen 1 'cancelled' 'Printer Setup' 'key Escape' printers --setup
+on_screen 1 'cancelled' 'Printer Setup' 'close' printers --setup
+on_screen 0 'unchanged' 'Printer Setup' 'key Return' printers --setup
+on_screen 0 $'device: Other PDF\ndriver: PDF Writer\nport: '"$work"$'/b.pdf\ndevice mode: the printer\'s default' \
+  'Printer Setup' 'key Down;key Return' printers --setup
+checks=$((checks + 1))
+if ! grep -qx "device=Other PDF,PDF Writer,$work/b.pdf" "$KORVANE_WININI"; then
+  failures=$((failures + 1)); echo "FAIL: win.ini lacks the new default"; cat "$KORVANE_WININI"
+fi
 finish
