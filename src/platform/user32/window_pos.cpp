@@ -82,6 +82,10 @@ KW32_API BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, i
   if ((pos.flags & SWP_SHOWWINDOW) || (sized && !(pos.flags & SWP_NOREDRAW))) invalidateTree(window);
   if (topLevelOf(window) == window) {
     if (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) driver().shown(window, pos.flags & SWP_SHOWWINDOW);
+    // A window activated while hidden (a dialog, as it is made) had nothing on the display
+    // to take the keyboard then; it takes it now.
+    if ((pos.flags & SWP_SHOWWINDOW) && threadOf(window) == GetCurrentThreadId() && GetActiveWindow() == window)
+      driver().activated(window);
     RECT placed;
     if (!(pos.flags & SWP_NOMOVE) || !(pos.flags & SWP_NOSIZE)) {
       if (GetWindowRect(window, &placed)) driver().placed(window, placed);
