@@ -1,5 +1,13 @@
-// The clipboard of the process: formats and their global memory blocks.
+// The clipboard of the process: formats and their global memory blocks. Text set here is
+// offered to the display's other programs on closing; text they hold is fetched when
+// CF_TEXT is asked for and this process has none.
+#include "user32/clipboard_share.h"
+#include "user32/driver.h"
+
 #include <korvane/win32.h>
+
+#include <cstring>
+#include <string>
 
 #include <algorithm>
 #include <mutex>
@@ -18,6 +26,7 @@ struct Clipboard {
   HWND openWindow = nullptr;
   HWND owner = nullptr;
   std::vector<Entry> entries;  // in the order they were set
+  bool textSet = false;        // CF_TEXT set since the clipboard was opened
 };
 
 Clipboard& clipboard() {
@@ -54,10 +63,16 @@ KW32_API BOOL WINAPI OpenClipboard(HWND owner) {
 
 KW32_API BOOL WINAPI CloseClipboard(void) {
   Clipboard& c = clipboard();
-  std::lock_guard<std::mutex> lock(c.mutex);
-  if (!openHere(c)) return FALSE;
-  c.openedBy = 0;
-  c.openWindow = nullptr;
+  bool offer;
+  {
+    std::lock_guard<std::mutex> lock(c.mutex);
+    if (!openHere(c)) return FALSE;
+    c.openedBy = 0;
+    c.openWindow = nullptr;
+    offer = c.textSet;
+    c.textSet = false;
+  }
+  if (offer) kw::user32::driver().clipboardChanged();
   return TRUE;
 }
 
@@ -92,6 +107,7 @@ KW32_API HANDLE WINAPI SetClipboardData(UINT format, HANDLE data) {
     } else {
       c.entries.push_back({format, data});
     }
+    if (format == CF_TEXT) c.textSet = true;
   }
   if (old && old != data) GlobalFree(old);
   return data;
@@ -99,17 +115,38 @@ KW32_API HANDLE WINAPI SetClipboardData(UINT format, HANDLE data) {
 
 KW32_API HANDLE WINAPI GetClipboardData(UINT format) {
   Clipboard& c = clipboard();
+  {
+    std::lock_guard<std::mutex> lock(c.mutex);
+    if (!openHere(c)) return nullptr;
+    for (const Entry& e : c.entries)
+      if (e.format == format) return e.data;
+  }
+  // Text another program holds becomes this clipboard's own, valid until it is emptied.
+  std::string text;
+  if (format != CF_TEXT || !kw::user32::driver().otherText(text)) return nullptr;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!block) return nullptr;
+  if (char* p = static_cast<char*>(GlobalLock(block))) {
+    std::memcpy(p, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+  }
   std::lock_guard<std::mutex> lock(c.mutex);
-  if (!openHere(c)) return nullptr;
-  for (const Entry& e : c.entries)
-    if (e.format == format) return e.data;
-  return nullptr;
+  if (!openHere(c)) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  c.entries.push_back({CF_TEXT, block});
+  return block;
 }
 
 KW32_API BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
   Clipboard& c = clipboard();
-  std::lock_guard<std::mutex> lock(c.mutex);
-  return std::any_of(c.entries.begin(), c.entries.end(), [&](const Entry& e) { return e.format == format; });
+  {
+    std::lock_guard<std::mutex> lock(c.mutex);
+    if (std::any_of(c.entries.begin(), c.entries.end(), [&](const Entry& e) { return e.format == format; }))
+      return TRUE;
+  }
+  return format == CF_TEXT && kw::user32::driver().otherOffersText();
 }
 
 KW32_API int WINAPI CountClipboardFormats(void) {
@@ -142,3 +179,35 @@ KW32_API HWND WINAPI GetOpenClipboardWindow(void) {
   std::lock_guard<std::mutex> lock(c.mutex);
   return c.openedBy ? c.openWindow : nullptr;
 }
+
+namespace kw::user32 {
+
+bool heldClipboardText(std::string* text) {
+  Clipboard& c = clipboard();
+  std::lock_guard<std::mutex> lock(c.mutex);
+  for (const Entry& e : c.entries) {
+    if (e.format != CF_TEXT || !e.data) continue;
+    const SIZE_T size = GlobalSize(e.data);
+    const char* p = static_cast<const char*>(GlobalLock(e.data));
+    if (!p) return false;
+    text->assign(p, strnlen(p, size));  // a block without its terminator is read to its end
+    GlobalUnlock(e.data);
+    return true;
+  }
+  return false;
+}
+
+void clipboardTakenElsewhere() {
+  Clipboard& c = clipboard();
+  std::vector<Entry> dropped;
+  {
+    std::lock_guard<std::mutex> lock(c.mutex);
+    if (c.openedBy) return;
+    dropped.swap(c.entries);
+    c.owner = nullptr;
+  }
+  for (const Entry& e : dropped)
+    if (e.data) GlobalFree(e.data);
+}
+
+}  // namespace kw::user32

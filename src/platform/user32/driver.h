@@ -44,6 +44,7 @@ class Driver {
   // programs may now ask for; `otherText` fills `text` with what another program holds,
   // false when the clipboard is ours or empty.
   virtual void clipboardChanged() {}
+  virtual bool otherOffersText() { return false; }
   virtual bool otherText(std::string&) { return false; }
 };
 

@@ -66,6 +66,7 @@ X11Driver::X11Driver(Display* d)
   XSetLocaleModifiers("");
   im = XOpenIM(display, nullptr, nullptr, nullptr);
   cursor = XCreateFontCursor(display, XC_left_ptr);
+  selectionWindow = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
 }
 
 void X11Driver::onLost() {

@@ -124,6 +124,7 @@ void X11Driver::run() {
 }
 
 void X11Driver::handle(XEvent& event) {
+  if (selectionEvent(event)) return;
   HWND window = windowOf(event.xany.window);
   if (!window) return;
   switch (event.type) {

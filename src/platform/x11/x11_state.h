@@ -10,6 +10,7 @@
 #include <cairo.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -48,6 +49,11 @@ class X11Driver final : public user32::Driver {
   void activated(HWND window) override;
   void cursorChanged(HCURSOR cursor) override;
   bool beep(UINT type) override;
+  void clipboardChanged() override;
+  bool otherOffersText() override;
+  bool otherText(std::string& text) override;
+  // The CLIPBOARD selection's events (x11_clipboard.cpp); false for any other event.
+  bool selectionEvent(XEvent& event);
 
   // Event thread (x11_events.cpp).
   void run();
@@ -72,6 +78,11 @@ class X11Driver final : public user32::Driver {
   ::Window focusWanted = 0;  // activated before it was mapped
   unsigned long focusSerial = 0;
   Cursor cursor = 0;
+  // The clipboard: an unmapped window owns the selection and receives what others send.
+  ::Window selectionWindow = 0;
+  std::condition_variable selectionArrived;
+  unsigned long selectionAnswers = 0;  // SelectionNotify events seen
+  bool selectionGiven = false;         // the last one brought text
 
  private:
   XWindow* make(HWND window, const RECT& client);
