@@ -23,7 +23,7 @@ TEST(XText, TypedTextUnderAJapaneseSystem) {
   ShowWindow(frame, SW_SHOW);
   SetFocus(edit);
   auto typed = std::async(std::launch::async, [] {
-    if (kwtest::findXWindow("Japanese field").empty()) return false;
+    if (kwtest::findFocusedXWindow("Japanese field").empty()) return false;
     kwtest::shell("xdotool type --delay 30 'aあｱ'");
     return true;
   });

@@ -51,7 +51,7 @@ struct Field {
 // Types `keys` with xdotool once the window is on the screen; true when it was.
 std::future<bool> typeInto(const std::string& caption, const std::string& keys) {
   return std::async(std::launch::async, [caption, keys] {
-    if (kwtest::findXWindow(caption).empty()) return false;
+    if (kwtest::findFocusedXWindow(caption).empty()) return false;
     kwtest::shell("xdotool type --delay 15 '" + keys + "'");
     return true;
   });
@@ -84,7 +84,7 @@ TEST(XKeyboard, AFloodOfKeysLosesNone) {
   std::string keys;
   for (int i = 0; i < 600; ++i) keys += static_cast<char>('a' + i % 26);
   auto typed = std::async(std::launch::async, [&] {
-    if (kwtest::findXWindow("Plain flood").empty()) return false;
+    if (kwtest::findFocusedXWindow("Plain flood").empty()) return false;
     kwtest::shell("xdotool type --delay 0 '" + keys + "'");
     return true;
   });

@@ -5,12 +5,11 @@
 
 #include "x_session.h"
 
-using kwtest::findXWindow;
 using kwtest::shell;
 
 TEST(XMessageBox, AppearsWithItsCaptionAndTakesARealKeyPress) {
   auto answer = std::async(std::launch::async, [] {
-    const std::string id = findXWindow("Korvane question");
+    const std::string id = kwtest::findFocusedXWindow("Korvane question");
     if (id.empty()) return std::string("no window");
     const std::string name = shell("xdotool getwindowname " + id);
     shell("xdotool key n");  // the "No" button's mnemonic
@@ -22,14 +21,14 @@ TEST(XMessageBox, AppearsWithItsCaptionAndTakesARealKeyPress) {
 
   // Escape on a box with Cancel answers Cancel; Enter takes the default button.
   auto escape = std::async(std::launch::async, [] {
-    if (findXWindow("Korvane note").empty()) return false;
+    if (kwtest::findFocusedXWindow("Korvane note").empty()) return false;
     shell("xdotool key Escape");
     return true;
   });
   EXPECT_EQ(MessageBoxA(nullptr, "Saved.", "Korvane note", MB_OKCANCEL), IDCANCEL);
   EXPECT_TRUE(escape.get());
   auto enter = std::async(std::launch::async, [] {
-    if (findXWindow("Korvane note").empty()) return false;
+    if (kwtest::findFocusedXWindow("Korvane note").empty()) return false;
     shell("xdotool key Return");
     return true;
   });

@@ -69,7 +69,7 @@ TEST_F(Shots, PrinterSetupDialog) {
   HGLOBAL mode = PrintGetDevMode(0, device, driver, port, 0);
   ASSERT_NE(mode, nullptr);
   auto share = std::async(std::launch::async, [] {
-    if (kwtest::findXWindow("Printer Setup").empty()) return 1.0;
+    if (kwtest::findFocusedXWindow("Printer Setup").empty()) return 1.0;
     std::this_thread::sleep_for(std::chrono::milliseconds(400));  // painted by then
     const double s = shoot("Printer Setup", "printer_setup");
     kwtest::shell("xdotool key Escape");

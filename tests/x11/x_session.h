@@ -29,6 +29,18 @@ inline std::string findXWindow(const std::string& title) {
   return shell("timeout 10 xdotool search --sync --onlyvisible --name '^" + title + "$' 2>/dev/null | head -1");
 }
 
+// The same, once it also has the keyboard: keys typed before would go elsewhere, as they
+// would for a person typing too soon.
+inline std::string findFocusedXWindow(const std::string& title) {
+  const std::string id = findXWindow(title);
+  if (id.empty()) return id;
+  for (int i = 0; i < 500; ++i) {
+    if (shell("xdotool getwindowfocus 2>/dev/null") == id) return id;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return "";
+}
+
 // Takes and dispatches this thread's messages until `done` or the time is up.
 inline bool pumpUntil(const std::function<bool()>& done, int milliseconds = 10000) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
