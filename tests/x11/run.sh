@@ -10,7 +10,7 @@ for tool in Xvfb xdotool; do
 done
 number=$((90 + RANDOM % 400))
 while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"xvfb.log" 2>&1 &
+Xvfb ":$number" -screen 0 1152x864x24 -nolisten tcp -noreset >"xvfb.log" 2>&1 &
 xvfb=$!
 # A test may have stopped the server itself (the loss of the display is one of them).
 trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT

@@ -91,6 +91,9 @@ TEST(XWindows, TheCloseButtonIsCancelAndADisabledOwnerIgnoresIt) {
 }
 
 TEST(XWindows, LargerThanXAllowsAndOffTheScreen) {
+  // The metrics are the X screen's.
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1152);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 864);
   HWND huge = CreateWindowExA(0, "Static", "Huge window", WS_POPUP | WS_VISIBLE, -50000, -20, 70000, 40000, nullptr,
                               nullptr, nullptr, nullptr);
   ASSERT_NE(huge, nullptr);

@@ -22,7 +22,7 @@ constexpr BYTE kDown = 0x80;
 // double click of. Guarded by the windows lock.
 struct Press {
   HWND window = nullptr;
-  MouseButton button = MouseButton::None;
+  MouseButton button = MouseButton::Nothing;
   DWORD time = 0;
   POINT at{};
 };
@@ -79,12 +79,12 @@ bool messageFor(POINT screen, MouseButton button, bool down, MSG* msg, DWORD* th
     bool inClient = false;
     w = lockedWindow(windowAt(screen, &inClient));
     if (!w || !inClient || (w->style & WS_DISABLED)) {
-      if (button != MouseButton::None && down) lastPress() = Press{};
+      if (button != MouseButton::Nothing && down) lastPress() = Press{};
       return false;
     }
   }
   UINT message = WM_MOUSEMOVE;
-  if (button != MouseButton::None) {
+  if (button != MouseButton::Nothing) {
     message = downMessageOf(button);
     if (!down) message += 1;
     else if (doubleClick(*w, button, screen, time)) message += 2;
@@ -122,9 +122,9 @@ void mouseInput(POINT screen, MouseButton button, bool down) {
   POINT was{};
   GetCursorPos(&was);
   SetCursorPos(screen.x, screen.y);
-  if (button != MouseButton::None) {
+  if (button != MouseButton::Nothing) {
     // The pointer gets there before the button moves, as it would on a display.
-    if (was.x != screen.x || was.y != screen.y) deliver(screen, MouseButton::None, false);
+    if (was.x != screen.x || was.y != screen.y) deliver(screen, MouseButton::Nothing, false);
     setAsyncKeyState(keyOf(button), down ? kDown : 0);
   }
   deliver(screen, button, down);
@@ -166,7 +166,7 @@ void sendMouse(const MOUSEINPUT& input) {
     }
     at.x = static_cast<LONG>(std::clamp<long long>(x, 0, std::max(screen.width - 1, 0)));
     at.y = static_cast<LONG>(std::clamp<long long>(y, 0, std::max(screen.height - 1, 0)));
-    mouseInput(at, MouseButton::None, false);
+    mouseInput(at, MouseButton::Nothing, false);
   }
   static constexpr struct {
     DWORD flag;

@@ -10,7 +10,7 @@
 
 namespace kw::user32 {
 
-enum class MouseButton { None, Left, Right, Middle };
+enum class MouseButton { Nothing, Left, Right, Middle };  // not "None": X11 defines that word
 
 // The pointer moved to `screen` (screen coordinates), or `button` went down or up there.
 // Callable from any thread.

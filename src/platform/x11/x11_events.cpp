@@ -1,5 +1,6 @@
 // The X11 driver's event thread: what the server reports becomes the window manager's
 // input and messages. Work that sends messages runs on the window's own thread (`later`).
+#include "user32/mouse.h"
 #include "user32/queue.h"
 #include "user32/window.h"
 #include "x11/x11_state.h"
@@ -175,6 +176,21 @@ void X11Driver::handle(XEvent& event) {
     }
     case KeyPress:
     case KeyRelease: key(window, event.xkey); break;
+    case ButtonPress:
+    case ButtonRelease: {
+      // X's buttons 1 to 3 are left, middle and right; 4 and up are the wheel's.
+      const unsigned int b = event.xbutton.button;
+      const user32::MouseButton button = b == 1   ? user32::MouseButton::Left
+                                         : b == 2 ? user32::MouseButton::Middle
+                                         : b == 3 ? user32::MouseButton::Right
+                                                  : user32::MouseButton::Nothing;
+      if (button != user32::MouseButton::Nothing)
+        user32::mouseInput({event.xbutton.x_root, event.xbutton.y_root}, button, event.type == ButtonPress);
+      break;
+    }
+    case MotionNotify:
+      user32::mouseInput({event.xmotion.x_root, event.xmotion.y_root}, user32::MouseButton::Nothing, false);
+      break;
     default: break;
   }
 }
