@@ -190,6 +190,7 @@ TEST(DateValidate, StandardShapeAgainstPicture) {
 
 TEST(DateValidate, JapaneseEraInput) {
   EmulatedSystem japanese(0x0411);
+  KV_ONLY_ON(japanese);
   TempWinIni ini(kUsIni);
   struct Row {
     const char* text;

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ class TempWinIni {
 class TempWinIni {
  public:
   explicit TempWinIni(const std::string& contents, const std::string& = "test-win.ini") {
+    // A file without [intl] has none: the user's regional settings step aside meanwhile.
+    if (contents.find("[intl]") == std::string::npos) clearIntl();
     write(contents);
     FMTWinIniChanged();
   }
@@ -78,6 +81,16 @@ class TempWinIni {
   TempWinIni& operator=(const TempWinIni&) = delete;
 
  private:
+  void clearIntl() {
+    std::vector<char> keys(32768);
+    const DWORD n = GetProfileStringA("intl", nullptr, "", keys.data(), static_cast<DWORD>(keys.size()));
+    for (const char* key = keys.data(); key < keys.data() + n && *key; key += std::strlen(key) + 1) {
+      char had[512];
+      GetProfileStringA("intl", key, "", had, sizeof had);
+      saved_.push_back({"intl", key, had, false});
+      WriteProfileStringA("intl", key, nullptr);
+    }
+  }
   struct Saved {
     std::string section, key, value;
     bool absent;
