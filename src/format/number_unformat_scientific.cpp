@@ -57,12 +57,15 @@ int FMTUnformatScientific(FMTCNTLBLOCK* block) {
     if (*e == '-' || *e == '+') ++e;
     ok = *p && *e && readPart(block, p, &mantissa) && readPart(block, e, &exponent);
     if (ok) {
-      // Only whole exponents of a sensible size.
-      NUMBER whole;
+      // Only whole exponents of a sensible size. The sign went before the digits were
+      // read, so the part must not bring one of its own ("1E-99999-"): a negative part
+      // would pass the limit and its negation take forever to apply.
+      NUMBER whole, limit, zero;
       NumRound(&whole, &exponent, 0);
-      NUMBER limit;
       NumLongToNumber(&limit, kMaxExponent);
-      ok = NumCompare(&whole, &exponent) == 0 && NumCompare(&exponent, &limit) <= 0;
+      NumLongToNumber(&zero, 0);
+      ok = NumCompare(&whole, &exponent) == 0 && NumCompare(&exponent, &limit) <= 0 &&
+           NumCompare(&exponent, &zero) >= 0;
       if (ok) {
         LONG power = NumToLong(&exponent);
         if (negativeExponent) power = -power;
