@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ binutils libgtest-dev libbenchmark-dev libgmp-de
   gcc-mingw-w64-i686  # windres checks the resource step's dialog templates
   libcups2-dev cups-daemon cups-client  # printers; the tests run a private cupsd
   libcairo2-dev libfontconfig-dev libfreetype-dev  # GDI32 on Linux
-  libx11-dev xvfb xdotool xclip  # the X11 display driver; its tests run on a private Xvfb
+  libx11-dev xvfb xdotool xclip libxfixes-dev  # the X11 display driver; its tests run on a private Xvfb
   fonts-dejavu-core fonts-ipafont-gothic poppler-utils  # fonts the GDI tests rely on; PDF checks
   "$@")
 missing=()
