@@ -30,9 +30,9 @@ run_config tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
 tests/package/check.sh build/tests
 run_config asan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=address -DKORVANE_BUILD_BENCH=OFF
 # ThreadSanitizer needs a fixed memory layout on kernels with high mmap randomisation.
-export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1}"
+export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1 suppressions=$PWD/tests/tsan.supp}"
 if setarch "$(uname -m)" -R true 2>/dev/null; then
-  setarch "$(uname -m)" -R bash -c "$(declare -f run_config); jobs=$jobs; run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32 test_ui test_stress"
+  setarch "$(uname -m)" -R bash -c "$(declare -f run_config); jobs=$jobs; run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32 test_ui test_stress test_x11"
 else
   run_config tsan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_TOOLS=OFF -- test_memory test_frame test_platform test_format test_user32 test_ui test_stress
 fi

@@ -28,20 +28,21 @@ std::string latin1Of(const std::string& utf8) {
 }  // namespace
 
 void X11Driver::clipboardChanged() {
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;
   XSetSelectionOwner(display, atoms.clipboard, selectionWindow, CurrentTime);
   XFlush(display);
 }
 
 bool X11Driver::otherOffersText() {
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return false;
   const ::Window owner = XGetSelectionOwner(display, atoms.clipboard);
   return owner != None && owner != selectionWindow;
 }
 
 bool X11Driver::otherText(std::string& text) {
+  QuietPipe quiet;
   std::unique_lock<std::mutex> lock(mutex);
   if (lost) return false;
   const ::Window owner = XGetSelectionOwner(display, atoms.clipboard);
@@ -73,7 +74,7 @@ bool X11Driver::selectionEvent(XEvent& event) {
   switch (event.type) {
     case SelectionNotify: {
       if (event.xselection.requestor != selectionWindow) return false;
-      std::lock_guard<std::mutex> lock(mutex);
+      XLock lock(*this);
       ++selectionAnswers;
       selectionGiven = event.xselection.property != None;
       selectionArrived.notify_all();
@@ -91,7 +92,7 @@ bool X11Driver::selectionEvent(XEvent& event) {
       XEvent reply{};
       reply.xselection = {SelectionNotify, 0, True, r.display, r.requestor, r.selection, r.target, None, r.time};
       const Atom property = r.property != None ? r.property : r.target;  // as old clients ask
-      std::lock_guard<std::mutex> lock(mutex);
+      XLock lock(*this);
       if (lost) return true;
       if (have && r.target == atoms.targets) {
         const Atom offered[] = {atoms.targets, atoms.utf8String, XA_STRING};

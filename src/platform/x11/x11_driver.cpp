@@ -125,7 +125,7 @@ void X11Driver::shown(HWND window, bool visible) {
   if (!clientOnScreen(window, &client)) return;
   HWND owner = GetWindow(window, GW_OWNER);
   const std::string caption = captionOf(window);
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   if (!visible) {
     auto found = windows.find(window);
@@ -147,7 +147,7 @@ void X11Driver::placed(HWND window, const RECT&) {
   if (lost) return;
   RECT client;
   if (!clientOnScreen(window, &client)) return;
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end() || EqualRect(&found->second.client, &client)) return;
@@ -171,7 +171,7 @@ void X11Driver::present(HWND window, const RECT& area) {
     image = w->surface;
     offset = {w->client.left - w->window.left, w->client.top - w->window.top};
   }
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end()) return;
@@ -187,7 +187,7 @@ void X11Driver::present(HWND window, const RECT& area) {
 void X11Driver::retitled(HWND window) {
   if (lost) return;
   const std::string caption = captionOf(window);
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end()) return;
@@ -196,7 +196,7 @@ void X11Driver::retitled(HWND window) {
 }
 
 void X11Driver::destroyed(HWND window) {
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   auto found = windows.find(window);
   if (found == windows.end()) return;
   XWindow& x = found->second;
@@ -219,7 +219,7 @@ void X11Driver::focus(::Window id) {
 
 void X11Driver::activated(HWND window) {
   if (lost) return;
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   auto found = windows.find(window);
   if (found == windows.end()) return;
@@ -237,7 +237,7 @@ void X11Driver::cursorChanged(HCURSOR handle) {
   if (id == 32513) shape = XC_xterm;                 // IDC_IBEAM
   if (id == 32515) shape = XC_crosshair;             // IDC_CROSS
   if (id == 32649) shape = XC_hand2;                 // IDC_HAND
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return;  // checked again under the lock: after the loss nothing enters Xlib
   Cursor old = cursor;
   cursor = XCreateFontCursor(display, shape);
@@ -247,7 +247,7 @@ void X11Driver::cursorChanged(HCURSOR handle) {
 }
 
 bool X11Driver::beep(UINT) {
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   if (lost) return false;
   XBell(display, 0);
   XFlush(display);

@@ -74,7 +74,7 @@ void sendCharacters(const std::string& utf8) {
 }  // namespace
 
 HWND X11Driver::windowOf(::Window id) {
-  std::lock_guard<std::mutex> lock(mutex);
+  XLock lock(*this);
   for (const auto& [window, x] : windows)
     if (x.id == id) return window;
   return nullptr;
@@ -84,7 +84,7 @@ void X11Driver::later(HWND window, std::function<void()> task) {
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   if (!thread) return;
   {
-    std::lock_guard<std::mutex> lock(mutex);
+    XLock lock(*this);
     tasks[thread].push_back(std::move(task));
   }
   if (user32::QueuePtr q = user32::queueOf(thread)) user32::nudge(*q);
@@ -93,7 +93,7 @@ void X11Driver::later(HWND window, std::function<void()> task) {
 void X11Driver::pollInput() {
   std::vector<std::function<void()>> mine;
   {
-    std::lock_guard<std::mutex> lock(mutex);
+    XLock lock(*this);
     auto found = tasks.find(GetCurrentThreadId());
     if (found == tasks.end()) return;
     mine.swap(found->second);
@@ -109,7 +109,7 @@ void X11Driver::run() {
     {
       // Xlib is entered under `mutex` only, one thread at a time: after the server's loss
       // it then leaves no other thread waiting inside it.
-      std::lock_guard<std::mutex> lock(mutex);
+      XLock lock(*this);
       while (!lost && XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
@@ -136,7 +136,7 @@ void X11Driver::handle(XEvent& event) {
       break;
     }
     case MapNotify: {
-      std::lock_guard<std::mutex> lock(mutex);
+      XLock lock(*this);
       auto found = windows.find(window);
       if (lost || found == windows.end()) break;
       found->second.mapped = true;
@@ -147,7 +147,7 @@ void X11Driver::handle(XEvent& event) {
       break;
     }
     case UnmapNotify: {
-      std::lock_guard<std::mutex> lock(mutex);
+      XLock lock(*this);
       auto found = windows.find(window);
       if (found != windows.end()) found->second.mapped = false;
       break;
@@ -163,7 +163,7 @@ void X11Driver::handle(XEvent& event) {
       if (e.detail == NotifyPointer || e.detail == NotifyInferior || e.mode == NotifyGrab || e.mode == NotifyUngrab)
         break;
       {
-        std::lock_guard<std::mutex> lock(mutex);
+        XLock lock(*this);
         auto found = windows.find(window);
         if (lost) break;
         if (found != windows.end() && found->second.ic) XSetICFocus(found->second.ic);
@@ -198,7 +198,7 @@ void X11Driver::handle(XEvent& event) {
 void X11Driver::configured(HWND window, const XConfigureEvent& e) {
   RECT told;
   {
-    std::lock_guard<std::mutex> lock(mutex);
+    XLock lock(*this);
     if (lost) return;
     int x = e.x, y = e.y;
     if (!e.send_event) {  // relative to a window manager's frame: ask where that is
@@ -235,7 +235,7 @@ void X11Driver::key(HWND window, XKeyEvent& e) {
   if (up) return;
   std::string text;
   {
-    std::lock_guard<std::mutex> lock(mutex);  // the context goes with its window
+    XLock lock(*this);  // the context goes with its window
     auto found = windows.find(window);
     if (lost || found == windows.end()) return;
     KeySym symbol = NoSymbol;

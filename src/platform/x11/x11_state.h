@@ -9,6 +9,8 @@
 #include <X11/Xutil.h>
 #include <cairo.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -19,6 +21,21 @@
 #include <vector>
 
 namespace kw::x11 {
+
+// Held while Xlib runs on this thread: a write to a server that has gone raises SIGPIPE,
+// which would end the whole process without a word. The signal is blocked meanwhile, and
+// one raised then is taken back before the thread's mask is restored.
+class QuietPipe {
+ public:
+  QuietPipe();
+  ~QuietPipe();
+  QuietPipe(const QuietPipe&) = delete;
+  QuietPipe& operator=(const QuietPipe&) = delete;
+
+ private:
+  sigset_t old_;
+  bool pending_;  // already pending before: not ours to take
+};
 
 struct XWindow {
   ::Window id = 0;
@@ -72,7 +89,7 @@ class X11Driver final : public user32::Driver {
   XIM im = nullptr;
   std::atomic<bool> lost{false};
 
-  std::mutex mutex;  // guards what follows
+  std::mutex mutex;  // guards what follows, and every use of Xlib (through XLock)
   std::map<HWND, XWindow> windows;
   std::map<DWORD, std::vector<std::function<void()>>> tasks;
   ::Window focusWanted = 0;  // activated before it was mapped
@@ -91,6 +108,13 @@ class X11Driver final : public user32::Driver {
  public:
   // Under `mutex`: asks X to give the keyboard to `id`.
   void focus(::Window id);
+};
+
+// The driver's lock, taken around every use of Xlib.
+struct XLock {
+  explicit XLock(X11Driver& driver) : lock(driver.mutex) {}
+  std::lock_guard<std::mutex> lock;
+  QuietPipe quiet;
 };
 
 // The client rectangle of a top-level window in screen coordinates; false when gone.
