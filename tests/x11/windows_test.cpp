@@ -90,6 +90,24 @@ TEST(XWindows, TheCloseButtonIsCancelAndADisabledOwnerIgnoresIt) {
   EXPECT_TRUE(kwtest::pumpUntil([&] { return !IsWindow(owner); }));
 }
 
+TEST(XWindows, ActivationFollowsTheXFocus) {
+  HWND first = CreateWindowExA(0, "Static", "Focus first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  HWND second = CreateWindowExA(0, "Static", "Focus second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 10, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+  const std::string firstId = kwtest::findXWindow("Focus first");
+  EXPECT_FALSE(kwtest::findFocusedXWindow("Focus second").empty());
+  EXPECT_EQ(GetActiveWindow(), second);
+  // Another program (or a window manager) gives the keyboard to the first window.
+  kwtest::shell("xdotool windowfocus --sync " + firstId);
+  EXPECT_TRUE(kwtest::pumpUntil([&] { return GetActiveWindow() == first; }));
+  kwtest::pumpFor(200);  // and it stays there
+  EXPECT_EQ(GetActiveWindow(), first);
+  EXPECT_EQ(kwtest::shell("xdotool getwindowfocus"), firstId);
+  DestroyWindow(second);
+  DestroyWindow(first);
+}
+
 TEST(XWindows, LargerThanXAllowsAndOffTheScreen) {
   // The metrics are the X screen's.
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1152);
