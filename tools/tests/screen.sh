@@ -24,4 +24,10 @@ expect_match 0 '^usage: korvane message TEXT' message --help
 
 expect 2 '' 'korvane mask edit: --window needs a display (see korvane mask edit --help)' \
   mask edit '(999) 999-9999' --window
+# Insisting on a screen where none answers stops at once, saying why; an unknown driver is
+# named and the windows go headless.
+KORVANE_DISPLAY=x11 DISPLAY=:97531 expect 1 '' \
+  'korvane: KORVANE_DISPLAY=x11, but no X server answers at DISPLAY=":97531"' message Hello
+KORVANE_DISPLAY=wayland expect 0 'ok' $'korvane: KORVANE_DISPLAY=wayland is not a display driver (none, x11); running headless\nKorvane: Hello [OK]' \
+  message Hello
 finish
