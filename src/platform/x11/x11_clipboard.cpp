@@ -74,7 +74,7 @@ bool X11Driver::selectionEvent(XEvent& event) {
   switch (event.type) {
     case SelectionNotify: {
       if (event.xselection.requestor != selectionWindow) return false;
-      XLock lock(*this);
+      std::lock_guard<std::mutex> lock(mutex);
       ++selectionAnswers;
       selectionGiven = event.xselection.property != None;
       selectionArrived.notify_all();

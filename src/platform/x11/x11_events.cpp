@@ -74,7 +74,7 @@ void sendCharacters(const std::string& utf8) {
 }  // namespace
 
 HWND X11Driver::windowOf(::Window id) {
-  XLock lock(*this);
+  std::lock_guard<std::mutex> lock(mutex);
   for (const auto& [window, x] : windows)
     if (x.id == id) return window;
   return nullptr;
@@ -84,20 +84,23 @@ void X11Driver::later(HWND window, std::function<void()> task) {
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   if (!thread) return;
   {
-    XLock lock(*this);
+    std::lock_guard<std::mutex> lock(mutex);
     tasks[thread].push_back(std::move(task));
+    ++queuedTasks;
   }
   if (user32::QueuePtr q = user32::queueOf(thread)) user32::nudge(*q);
 }
 
 void X11Driver::pollInput() {
+  if (queuedTasks.load() == 0) return;  // every look for messages passes here
   std::vector<std::function<void()>> mine;
   {
-    XLock lock(*this);
+    std::lock_guard<std::mutex> lock(mutex);
     auto found = tasks.find(GetCurrentThreadId());
     if (found == tasks.end()) return;
     mine.swap(found->second);
     tasks.erase(found);
+    queuedTasks -= mine.size();
   }
   for (auto& task : mine) task();
 }
@@ -147,7 +150,7 @@ void X11Driver::handle(XEvent& event) {
       break;
     }
     case UnmapNotify: {
-      XLock lock(*this);
+      std::lock_guard<std::mutex> lock(mutex);
       auto found = windows.find(window);
       if (found != windows.end()) found->second.mapped = false;
       break;

@@ -92,6 +92,7 @@ class X11Driver final : public user32::Driver {
   std::mutex mutex;  // guards what follows, and every use of Xlib (through XLock)
   std::map<HWND, XWindow> windows;
   std::map<DWORD, std::vector<std::function<void()>>> tasks;
+  std::atomic<size_t> queuedTasks{0};  // read without the lock, so idle threads pass quickly
   ::Window focusWanted = 0;  // activated before it was mapped
   unsigned long focusSerial = 0;
   Cursor cursor = 0;
