@@ -27,6 +27,7 @@ struct Clipboard {
   HWND owner = nullptr;
   std::vector<Entry> entries;  // in the order they were set
   bool textSet = false;        // CF_TEXT set since the clipboard was opened
+  bool takenWhileOpen = false; // another program took it meanwhile: dropped on closing
 };
 
 Clipboard& clipboard() {
@@ -64,14 +65,23 @@ KW32_API BOOL WINAPI OpenClipboard(HWND owner) {
 KW32_API BOOL WINAPI CloseClipboard(void) {
   Clipboard& c = clipboard();
   bool offer;
+  std::vector<Entry> dropped;
   {
     std::lock_guard<std::mutex> lock(c.mutex);
     if (!openHere(c)) return FALSE;
     c.openedBy = 0;
     c.openWindow = nullptr;
     offer = c.textSet;
+    // Text set while open is newer than the other program's; else theirs wins now.
+    if (c.takenWhileOpen && !offer) {
+      dropped.swap(c.entries);
+      c.owner = nullptr;
+    }
+    c.takenWhileOpen = false;
     c.textSet = false;
   }
+  for (const Entry& e : dropped)
+    if (e.data) GlobalFree(e.data);
   if (offer) kw::user32::driver().clipboardChanged();
   return TRUE;
 }
@@ -202,7 +212,10 @@ void clipboardTakenElsewhere() {
   std::vector<Entry> dropped;
   {
     std::lock_guard<std::mutex> lock(c.mutex);
-    if (c.openedBy) return;
+    if (c.openedBy) {  // not while a thread reads it: when it closes
+      c.takenWhileOpen = true;
+      return;
+    }
     dropped.swap(c.entries);
     c.owner = nullptr;
   }

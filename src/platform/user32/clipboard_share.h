@@ -11,7 +11,8 @@ namespace kw::user32 {
 bool heldClipboardText(std::string* text);
 
 // Another program took the clipboard: what this process held is dropped, as on Windows
-// when another application empties it. Left alone while a thread has it open.
+// when another application empties it. While a thread has it open, that happens when it
+// closes (unless it set text of its own meanwhile).
 void clipboardTakenElsewhere();
 
 }  // namespace kw::user32
